@@ -1,0 +1,209 @@
+// The client area, its coordinate system and the hand-made drag; see form.h.
+#include "form.h"
+
+#include "imagearray.h"
+#include "picture.h"
+#include "units.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+
+namespace tavlin {
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+FormSurface::FormSurface(QWidget *parent) : QWidget(parent)
+{
+    // Moves without a button reach the form only over its background: that is the form's own
+    // mouse-move event.
+    setMouseTracking(true);
+}
+
+FormSurface::~FormSurface()
+{
+    // The override cursor belongs to the whole application; never leave it behind.
+    releaseDrag();
+}
+
+QPoint FormSurface::fromUnits(QPoint units) const
+{
+    if (m_scaleWidth <= 0 || m_scaleHeight <= 0)
+        return units;
+    return {units.x() * width() / m_scaleWidth, units.y() * height() / m_scaleHeight};
+}
+
+QPoint FormSurface::toUnits(QPointF pixels) const
+{
+    if (m_scaleWidth <= 0 || m_scaleHeight <= 0 || width() <= 0 || height() <= 0)
+        return pixels.toPoint();
+    return {int(pixels.x() * m_scaleWidth / width()), int(pixels.y() * m_scaleHeight / height())};
+}
+
+ImageControl *FormSurface::imageAt(QPoint pos) const
+{
+    for (auto array = m_arrays.rbegin(); array != m_arrays.rend(); ++array) {
+        const QObjectList &images = (*array)->m_layer->children();
+        for (auto it = images.rbegin(); it != images.rend(); ++it) {
+            auto *image = qobject_cast<ImageControl *>(*it);
+            if (image && image->isVisible() && image->geometry().contains(pos))
+                return image;
+        }
+    }
+    return nullptr;
+}
+
+bool FormSurface::isOverForm(QPoint globalPos) const
+{
+    const QWidget *top = QApplication::widgetAt(globalPos);
+    return top && (top == this || isAncestorOf(top));
+}
+
+void FormSurface::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (m_dragSource) {
+        // A press while we still think a drag is under way means its release was lost (the
+        // grab was broken from outside): end that drag first, then take the press as usual.
+        if (!(event->buttons() & ~event->button() & Qt::LeftButton))
+            cancelDrag();
+        else
+            return;
+    }
+    const int button = buttonCode(event->button());
+    const int shift = shiftState(event->modifiers());
+    const QPoint units = toUnits(event->position());
+    ImageControl *image = imageAt(pos);
+    if (!image) {
+        Q_EMIT MouseDown(button, shift, units.x(), units.y());
+    } else if (image->dragMode() == DragMode::Automatic) {
+        if (event->button() == Qt::LeftButton)
+            beginDrag(image, pos);
+    } else {
+        Q_EMIT image->array().MouseDown(image->Index(), button, shift, units.x(), units.y());
+    }
+}
+
+void FormSurface::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (m_dragSource) {
+        if (event->buttons() & Qt::LeftButton)
+            dragTo(pos, event->globalPosition().toPoint());
+        else
+            endDrag(pos, event->globalPosition().toPoint()); // the release went astray
+        return;
+    }
+    if (!imageAt(pos)) {
+        const QPoint units = toUnits(event->position());
+        int buttons = 0;
+        for (const Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+            buttons += (event->buttons() & b) ? buttonCode(b) : 0;
+        Q_EMIT MouseMove(buttons, shiftState(event->modifiers()), units.x(), units.y());
+    }
+}
+
+void FormSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_dragSource && event->button() == Qt::LeftButton)
+        endDrag(event->position().toPoint(), event->globalPosition().toPoint());
+}
+
+void FormSurface::resizeEvent(QResizeEvent *event)
+{
+    for (ImageArray *array : m_arrays)
+        array->m_layer->setGeometry(rect());
+    QWidget::resizeEvent(event);
+}
+
+void FormSurface::hideEvent(QHideEvent *event)
+{
+    // A window closed or minimised in the middle of a drag takes the drag with it.
+    if (m_dragSource)
+        cancelDrag();
+    QWidget::hideEvent(event);
+}
+
+void FormSurface::beginDrag(ImageControl *source, QPoint pos)
+{
+    m_dragSource = source;
+    m_dragTarget = nullptr;
+    // Qt's implicit grab would follow the pressed widget; the form must keep the pointer even
+    // after the source is hidden, and outside the window too.
+    grabMouse();
+    if (const Picture *icon = source->dragIcon()) {
+        const qreal ratio = devicePixelRatioF();
+        const QPixmap pixmap = icon->pixmap(ratio);
+        // The hot spot is given in device pixels.
+        QApplication::setOverrideCursor(
+            QCursor(pixmap, int(pixmap.width() / 2), int(pixmap.height() / 2)));
+    } else {
+        QApplication::setOverrideCursor(QCursor(Qt::DragMoveCursor));
+    }
+    dragTo(pos, mapToGlobal(pos));
+}
+
+void FormSurface::dragTo(QPoint pos, QPoint globalPos)
+{
+    ImageControl *target = isOverForm(globalPos) ? imageAt(pos) : nullptr;
+    ImageControl *source = m_dragSource;
+    const QPoint units = toUnits(QPointF(pos));
+    if (target != m_dragTarget) {
+        if (ImageControl *left = m_dragTarget; left && left->isVisible())
+            Q_EMIT left->array().DragOver(left->Index(), source, units.x(), units.y(), DragLeave);
+        m_dragTarget = target;
+        if (target && m_dragSource)
+            Q_EMIT target->array().DragOver(target->Index(), source, units.x(), units.y(),
+                                            DragEnter);
+    } else if (target && m_dragSource) {
+        Q_EMIT target->array().DragOver(target->Index(), source, units.x(), units.y(), DragOver);
+    }
+}
+
+void FormSurface::endDrag(QPoint pos, QPoint globalPos)
+{
+    const bool overForm = isOverForm(globalPos);
+    ImageControl *target = overForm ? imageAt(pos) : nullptr;
+    ImageControl *source = releaseDrag();
+    if (!source)
+        return;
+    const QPoint units = toUnits(QPointF(pos));
+    if (!overForm)
+        Q_EMIT DragCancelled(source);
+    else if (target)
+        Q_EMIT target->array().DragDrop(target->Index(), source, units.x(), units.y());
+    else
+        Q_EMIT DragDrop(source, units.x(), units.y());
+}
+
+void FormSurface::cancelDrag()
+{
+    if (ImageControl *source = releaseDrag())
+        Q_EMIT DragCancelled(source);
+}
+
+ImageControl *FormSurface::releaseDrag()
+{
+    ImageControl *source = m_dragSource;
+    if (!source)
+        return nullptr;
+    m_dragSource = nullptr;
+    m_dragTarget = nullptr;
+    releaseMouse();
+    QApplication::restoreOverrideCursor();
+    return source;
+}
+
+} // namespace tavlin

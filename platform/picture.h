@@ -1,0 +1,48 @@
+// The program's pictures, drawn as scalable vector sources and rendered at the device pixel ratio
+// of the screen that shows them, so they stay sharp at every scale.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+#include <map>
+
+namespace tavlin {
+
+class Picture {
+public:
+    // The green marble: every marble image, the drag icon and the icon of every window.
+    static const Picture &marble();
+    // The empty hole.
+    static const Picture &hole();
+    // The small picture of the whole board in the About window.
+    static const Picture &boardIcon();
+    // The maker's banner in the About window.
+    static const Picture &banner();
+
+    // The size in logical pixels at which the windows show the picture.
+    QSize size() const { return m_size; }
+
+    // The picture at size() logical pixels for a screen of the given device pixel ratio; cached.
+    QPixmap pixmap(qreal devicePixelRatio) const;
+
+    // The picture rendered into exactly pixelSize device pixels, transparent outside its shape.
+    QImage render(QSize pixelSize) const;
+
+    // The picture at the usual icon sizes, for window and application icons.
+    QIcon icon() const;
+
+private:
+    Picture(QString resource, QSize size);
+
+    QString m_resource;
+    QSize m_size;
+    // Filled on first use; the pictures are only ever drawn from the UI thread.
+    mutable std::map<qreal, QPixmap> m_pixmaps;
+    mutable QIcon m_icon;
+};
+
+} // namespace tavlin

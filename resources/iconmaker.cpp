@@ -1,0 +1,89 @@
+// Build-time tool: renders the marble picture into the bitmap icons that desktops and Windows
+// want (hicolor PNGs at the usual sizes and a multi-size .ico), from the same vector source the
+// program draws with.
+#include <QBuffer>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstdio>
+
+namespace {
+
+QImage render(QSvgRenderer &svg, int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    svg.render(&painter);
+    return image;
+}
+
+// A multi-size .ico with PNG-compressed entries (read by Windows since Vista); Qt's own .ico
+// writer stores a single size.
+bool writeIco(const QString &path, QSvgRenderer &svg, const QList<int> &sizes)
+{
+    QList<QByteArray> pngs;
+    for (const int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        render(svg, size).save(&buffer, "PNG");
+        pngs << png;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(sizes.size());
+    quint32 offset = 6 + 16 * quint32(sizes.size());
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        const quint8 side = sizes[i] >= 256 ? 0 : quint8(sizes[i]); // 0 means 256
+        out << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32)
+            << quint32(pngs[i].size()) << offset;
+        offset += quint32(pngs[i].size());
+    }
+    for (const QByteArray &png : pngs)
+        out.writeRawData(png.constData(), int(png.size()));
+    return out.status() == QDataStream::Ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: iconmaker PICTURE.svg OUTPUT-DIRECTORY BASENAME\n");
+        return 2;
+    }
+    QSvgRenderer svg(args[1]);
+    if (!svg.isValid()) {
+        std::fprintf(stderr, "iconmaker: cannot read %s\n", qPrintable(args[1]));
+        return 1;
+    }
+    const QDir out(args[2]);
+    const QString base = args[3];
+    if (!QDir().mkpath(out.path()))
+        return 1;
+
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString path = out.filePath(QStringLiteral("%1-%2.png").arg(base).arg(size));
+        if (!render(svg, size).save(path)) {
+            std::fprintf(stderr, "iconmaker: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    const QString ico = out.filePath(base + QStringLiteral(".ico"));
+    if (!writeIco(ico, svg, {16, 24, 32, 48, 64, 256})) {
+        std::fprintf(stderr, "iconmaker: cannot write %s\n", qPrintable(ico));
+        return 1;
+    }
+    return 0;
+}

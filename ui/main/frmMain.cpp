@@ -1,0 +1,261 @@
+// The game window; see frmMain.h.
+#include "frmMain.h"
+
+#include "form.h"
+#include "frmAbout.h"
+#include "frmHelp.h"
+#include "imagearray.h"
+#include "picture.h"
+
+#include <QLayout>
+#include <QMenuBar>
+
+namespace tavlin {
+
+namespace {
+
+constexpr int BoardUnits = 318;
+constexpr int CellPitch = 40;
+constexpr int BoardMargin = 24;
+
+// Around the board and in the images' transparent corners: a warm wood on light desktops, a
+// deep slate on dark ones, so that both the green marbles and the grey holes stand out.
+QColor boardBackground(const QPalette &palette)
+{
+    const bool dark = palette.color(QPalette::Window).lightness() < 128;
+    return dark ? QColor(0x2e, 0x34, 0x3b) : QColor(0xd8, 0xc3, 0x9a);
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Form(new FormSurface(this)), imgHole(*new ImageArray(*Form, QStringLiteral("imgHole"))),
+      imgMarble(*new ImageArray(*Form, QStringLiteral("imgMarble"))),
+      mnuGame(menuBar()->addMenu(tr("&Game"))), mnuNew(mnuGame->addAction(tr("&New"))),
+      mnuUndo(mnuGame->addAction(tr("&Undo"))), mnuRedo(mnuGame->addAction(tr("&Redo"))),
+      mnuExit(mnuGame->addAction(tr("E&xit"))), mnuHelp(menuBar()->addMenu(tr("&Help"))),
+      mnuHelpHow(mnuHelp->addAction(tr("&How to Play"))),
+      mnuHelpAbout(mnuHelp->addAction(tr("&About")))
+{
+    // The stored layout of the window.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr("Tavlin Solitaire"));
+    setWindowIcon(Picture::marble().icon());
+
+    Form->setObjectName(QStringLiteral("Form"));
+    Form->setFixedSize(BoardUnits, BoardUnits);
+    Form->setAutoFillBackground(true);
+    QPalette palette = Form->palette();
+    palette.setColor(QPalette::Window, boardBackground(palette));
+    Form->setPalette(palette);
+    setCentralWidget(Form);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    imgHole(0)->setPicture(&Picture::hole());
+    imgMarble(0)->setPicture(&Picture::marble());
+    imgMarble(0)->setDragMode(DragMode::Automatic);
+
+    mnuGame->setObjectName(QStringLiteral("mnuGame"));
+    mnuNew->setObjectName(QStringLiteral("mnuNew"));
+    mnuNew->setShortcut(Qt::Key_F2);
+    mnuGame->insertSeparator(mnuUndo)->setObjectName(QStringLiteral("mnusep1"));
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuGame->insertSeparator(mnuExit)->setObjectName(QStringLiteral("mnusep2"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpHow->setObjectName(QStringLiteral("mnuHelpHow"));
+    mnuHelp->insertSeparator(mnuHelpAbout)->setObjectName(QStringLiteral("mnusep3"));
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+
+    connect(mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
+    connect(mnuUndo, &QAction::triggered, this, &frmMain::mnuUndo_Click);
+    connect(mnuRedo, &QAction::triggered, this, &frmMain::mnuRedo_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuHelpHow, &QAction::triggered, this, &frmMain::mnuHelpHow_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+
+    connect(&imgMarble, &ImageArray::DragOver, this, &frmMain::imgMarble_DragOver);
+    connect(&imgMarble, &ImageArray::DragDrop, this, &frmMain::imgMarble_DragDrop);
+    connect(&imgHole, &ImageArray::DragDrop, this, &frmMain::imgHole_DragDrop);
+    connect(&imgHole, &ImageArray::MouseDown, this, &frmMain::imgHole_MouseDown);
+    connect(Form, &FormSurface::DragDrop, this, &frmMain::Form_DragDrop);
+    connect(Form, &FormSurface::DragCancelled, this, &frmMain::Form_DragCancel);
+    connect(Form, &FormSurface::MouseMove, this, &frmMain::Form_MouseMove);
+    connect(Form, &FormSurface::MouseDown, this, &frmMain::Form_MouseDown);
+
+    m_board.setObserver(this);
+    canUndoChanged(m_board.CanUndo());
+    canRedoChanged(m_board.CanRedo());
+    Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    m_board.setObserver(nullptr);
+}
+
+frmHelp *frmMain::helpWindow() const
+{
+    return m_help;
+}
+
+frmAbout *frmMain::aboutWindow() const
+{
+    return m_about;
+}
+
+void frmMain::Form_Load()
+{
+    Form->setScaleWidth(BoardUnits);
+    Form->setScaleHeight(BoardUnits);
+    imgMarble(0)->setVisible(false);
+    imgMarble(0)->setPicture(&Picture::marble());
+    imgMarble(0)->setDragIcon(&Picture::marble());
+
+    for (int row = 0; row < GridSize; ++row) {
+        for (int column = 0; column < GridSize; ++column) {
+            if (!IsPlayable(row, column))
+                continue;
+            const int i = row * GridSize + column;
+            imgMarble.Load(i);
+            imgHole.Load(i);
+            imgMarble(i)->Move(column * CellPitch + BoardMargin, row * CellPitch + BoardMargin);
+            imgHole(i)->Move(column * CellPitch + BoardMargin, row * CellPitch + BoardMargin);
+            imgHole(i)->setVisible(true);
+        }
+    }
+    NewGame();
+}
+
+void frmMain::NewGame()
+{
+    m_board.NewGame();
+    // A marble still hidden by a drag shows the new board too.
+    if (DragIndex != 0)
+        showBoardAt(DragIndex);
+    DragIndex = 0;
+}
+
+void frmMain::mnuNew_Click()
+{
+    NewGame();
+}
+
+void frmMain::mnuUndo_Click()
+{
+    m_board.UndoMove();
+}
+
+void frmMain::mnuRedo_Click()
+{
+    m_board.RedoMove();
+}
+
+void frmMain::mnuExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuHelpHow_Click()
+{
+    if (!m_help)
+        m_help = new frmHelp;
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    if (!m_about)
+        m_about = new frmAbout(this);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void frmMain::imgMarble_DragOver(int, ImageControl *Source, int, int, int)
+{
+    // A marble hidden by an earlier drag whose end was never seen comes back before the next.
+    if (DragIndex != 0 && DragIndex != Source->Index())
+        showBoardAt(DragIndex);
+    Source->setVisible(false);
+    DragIndex = static_cast<Cell>(Source->Index());
+}
+
+void frmMain::imgHole_DragDrop(int Index, ImageControl *Source, int, int)
+{
+    DragIndex = 0;
+    if (!m_board.TryMove(Source->Index(), Index))
+        showBoardAt(Source->Index());
+}
+
+void frmMain::imgMarble_DragDrop(int, ImageControl *Source, int, int)
+{
+    DragIndex = 0;
+    showBoardAt(Source->Index());
+}
+
+void frmMain::Form_DragDrop(ImageControl *Source, int, int)
+{
+    DragIndex = 0;
+    showBoardAt(Source->Index());
+}
+
+void frmMain::Form_DragCancel(ImageControl *Source)
+{
+    // A drag released outside the window: the marble goes back at once rather than staying
+    // hidden until the pointer returns.
+    DragIndex = 0;
+    showBoardAt(Source->Index());
+}
+
+void frmMain::Form_MouseMove(int, int, int, int)
+{
+    if (DragIndex == 0)
+        return;
+    showBoardAt(DragIndex);
+    DragIndex = 0;
+}
+
+void frmMain::Form_MouseDown(int, int Shift, int, int)
+{
+    if (Shift == 1)
+        m_board.RedoMove();
+    if (Shift == 2)
+        m_board.UndoMove();
+}
+
+void frmMain::imgHole_MouseDown(int, int Button, int Shift, int X, int Y)
+{
+    Form_MouseDown(Button, Shift, X, Y);
+}
+
+void frmMain::showBoardAt(int cell)
+{
+    // A dragged marble's cell may have been emptied meanwhile (a new game, an undo from the
+    // menu), so the image follows the board rather than simply reappearing.
+    if (ImageControl *marble = imgMarble(cell))
+        marble->setVisible(m_board.HasMarble(cell));
+}
+
+void frmMain::cellChanged(Cell cell, bool hasMarble)
+{
+    if (ImageControl *marble = imgMarble(cell))
+        marble->setVisible(hasMarble);
+}
+
+void frmMain::canUndoChanged(bool canUndo)
+{
+    mnuUndo->setEnabled(canUndo);
+}
+
+void frmMain::canRedoChanged(bool canRedo)
+{
+    mnuRedo->setEnabled(canRedo);
+}
+
+} // namespace tavlin
