@@ -14,6 +14,7 @@ void installApplicationDetails()
 {
     QApplication::setApplicationName(QStringLiteral("Tavlin Solitaire"));
     QApplication::setApplicationVersion(QString::fromLatin1(version::Text));
+    QApplication::setDesktopFileName(QStringLiteral(TAVLIN_APP_ID));
     QApplication::setWindowIcon(Picture::marble().icon());
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),

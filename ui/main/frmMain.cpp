@@ -7,6 +7,7 @@
 #include "imagearray.h"
 #include "picture.h"
 
+#include <QEvent>
 #include <QLayout>
 #include <QMenuBar>
 
@@ -46,10 +47,9 @@ frmMain::frmMain(QWidget *parent)
 
     Form->setObjectName(QStringLiteral("Form"));
     Form->setFixedSize(BoardUnits, BoardUnits);
+    Form->setAccessibleName(tr("Board"));
     Form->setAutoFillBackground(true);
-    QPalette palette = Form->palette();
-    palette.setColor(QPalette::Window, boardBackground(palette));
-    Form->setPalette(palette);
+    followDesktopPalette();
     setCentralWidget(Form);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -127,6 +127,7 @@ void frmMain::Form_Load()
             imgHole(i)->setVisible(true);
         }
     }
+    nameImages();
     NewGame();
 }
 
@@ -234,6 +235,47 @@ void frmMain::imgHole_MouseDown(int, int Button, int Shift, int X, int Y)
     Form_MouseDown(Button, Shift, X, Y);
 }
 
+void frmMain::changeEvent(QEvent *event)
+{
+    // The window hears of a new desktop palette before its own palette has taken it on.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        QMetaObject::invokeMethod(this, &frmMain::followDesktopPalette, Qt::QueuedConnection);
+    QMainWindow::changeEvent(event);
+}
+
+void frmMain::followDesktopPalette()
+{
+    QPalette palette = Form->palette();
+    palette.setColor(QPalette::Window, boardBackground(this->palette()));
+    Form->setPalette(palette);
+}
+
+// Screen readers meet the board as its images: each marble by its place, and each hole by
+// whether it is empty.
+void frmMain::nameImages()
+{
+    for (int cell = 0; cell < CellCount; ++cell) {
+        if (ImageControl *marble = imgMarble(cell); marble && cell != 0) {
+            marble->setAccessibleName(
+                tr("Marble, row %1, column %2").arg(cell / GridSize + 1).arg(cell % GridSize + 1));
+            describeHole(cell);
+        }
+    }
+}
+
+void frmMain::describeHole(int cell)
+{
+    const QString place = tr("row %1, column %2").arg(cell / GridSize + 1).arg(cell % GridSize + 1);
+    ImageControl *hole = imgHole(cell);
+    if (m_board.HasMarble(cell)) {
+        hole->setAccessibleName(tr("Hole, %1").arg(place));
+        hole->setAccessibleDescription(tr("Holds a marble"));
+    } else {
+        hole->setAccessibleName(tr("Empty hole, %1").arg(place));
+        hole->setAccessibleDescription(QString());
+    }
+}
+
 void frmMain::showBoardAt(int cell)
 {
     // A dragged marble's cell may have been emptied meanwhile (a new game, an undo from the
@@ -244,8 +286,8 @@ void frmMain::showBoardAt(int cell)
 
 void frmMain::cellChanged(Cell cell, bool hasMarble)
 {
-    if (ImageControl *marble = imgMarble(cell))
-        marble->setVisible(hasMarble);
+    imgMarble(cell)->setVisible(hasMarble);
+    describeHole(cell);
 }
 
 void frmMain::canUndoChanged(bool canUndo)

@@ -46,6 +46,9 @@ public:
     QAction *const mnuHelpHow;
     QAction *const mnuHelpAbout;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void Form_Load();
     void NewGame();
@@ -65,6 +68,11 @@ private:
     void Form_MouseMove(int Button, int Shift, int X, int Y);
     void Form_MouseDown(int Button, int Shift, int X, int Y);
     void imgHole_MouseDown(int Index, int Button, int Shift, int X, int Y);
+
+    // The board's background follows the desktop's light or dark palette.
+    void followDesktopPalette();
+    void nameImages();
+    void describeHole(int cell);
 
     // Shows a cell's marble image as the board has it.
     void showBoardAt(int cell);

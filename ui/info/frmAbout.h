@@ -1,0 +1,82 @@
+// The About window: title, version line, banner and a web link to the maker's home page that
+// turns red under the pointer and opens in the browser when clicked. It centres itself over the
+// main window when it loads and is deleted when it closes.
+#pragma once
+
+#include <QDialog>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+
+class QCloseEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QShowEvent;
+
+namespace tavlin {
+
+class MouseCapture;
+class UrlOpener;
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    // Only mainWindow's outer geometry is read, once, to centre over it. A null capture or
+    // opener means the desktop's own, owned by the window.
+    explicit frmAbout(const QWidget *mainWindow, MouseCapture *capture = nullptr,
+                      UrlOpener *opener = nullptr);
+    ~frmAbout() override;
+
+    // The link's address.
+    static QString homePage();
+
+    // Where a window of ownSize starts when centred over one at mainPosition of mainSize, along
+    // one axis, all in twips: halves round towards minus infinity.
+    static int centredPosition(double mainPosition, double mainSize, double ownSize);
+
+    // Every mouse move the link receives; x and y in twips from the link's top-left corner.
+    void txtURL_MouseMove(int button, int shift, double x, double y);
+    void txtURL_Click();
+
+    // Esc lands here. QDialog's own would hide the window without a close event, so the
+    // unload handler would not run; this unloads it like the OK button.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void cmdCancel_Click();
+
+    QPoint placement(QSize ownOuterSize) const;
+    void recentre();
+    void setLinkColor(quint32 bgr);
+
+    QLineEdit *txtURL = nullptr;
+    QLabel *Picture1 = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *lblVersion = nullptr;
+    QLabel *lblDescription = nullptr;
+    QLabel *lblTitle = nullptr;
+
+    std::unique_ptr<MouseCapture> m_ownCapture;
+    std::unique_ptr<UrlOpener> m_ownOpener;
+    MouseCapture *m_capture = nullptr;
+    UrlOpener *m_opener = nullptr;
+
+    bool LinkHover = false;
+    bool m_linkPressed = false;
+    bool m_shownOnce = false;
+    // The main window's outer geometry at load, and its frame's extra width and height.
+    QRect m_mainFrame;
+    QSize m_mainFrameExtra;
+};
+
+} // namespace tavlin

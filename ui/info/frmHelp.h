@@ -1,0 +1,34 @@
+// The How to Play window: the rules of the game in a read-only text box, a title and an OK
+// button. It is shown modeless and without an owner, so the board stays playable beside it, and
+// it is deleted when it closes, so the next opening loads it afresh.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+
+namespace tavlin {
+
+class frmHelp : public QDialog {
+    Q_OBJECT
+public:
+    frmHelp();
+
+    // The rules as the text box receives them, paragraphs separated by CR LF CR LF.
+    static QString rulesText();
+
+private:
+    void Form_Load();
+    void Command1_Click();
+
+    QTextEdit *Text1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QFrame *Shape1 = nullptr;
+};
+
+} // namespace tavlin
