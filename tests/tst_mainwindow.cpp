@@ -9,6 +9,7 @@
 #include "imagearray.h"
 #include "quiet.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -390,6 +391,59 @@ private Q_SLOTS:
         QCOMPARE(w->board().MoveCount(), 0);
         QCOMPARE(shownMarbles(*w), 32);
         QCOMPARE(mirrorFault(*w), QString());
+    }
+
+    // A screen reader hears each image by its place, and each hole by whether it is empty.
+    void accessibleNames()
+    {
+        auto name = [](QWidget *widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(w->imgMarble(10)), QStringLiteral("Marble, row 2, column 4"));
+        QCOMPARE(name(w->imgHole(24)), QStringLiteral("Empty hole, row 4, column 4"));
+        QCOMPARE(name(w->imgHole(10)), QStringLiteral("Hole, row 2, column 4"));
+        dragTo(10, 24);
+        QCOMPARE(name(w->imgHole(10)), QStringLiteral("Empty hole, row 2, column 4"));
+        QCOMPARE(name(w->imgHole(17)), QStringLiteral("Empty hole, row 3, column 4"));
+        QCOMPARE(name(w->imgHole(24)), QStringLiteral("Hole, row 4, column 4"));
+    }
+
+    void desktopPalettes_data()
+    {
+        QTest::addColumn<QColor>("window");
+        QTest::newRow("light") << QColor(0xef, 0xef, 0xef);
+        QTest::newRow("dark") << QColor(0x2a, 0x2a, 0x2a);
+    }
+
+    // On a light or a dark desktop the board's background stands apart from both the green
+    // marbles and the grey holes.
+    void desktopPalettes()
+    {
+        QFETCH(QColor, window);
+        const QPalette saved = QApplication::palette();
+        QPalette palette = saved;
+        palette.setColor(QPalette::Window, window);
+        QApplication::setPalette(palette);
+        const bool dark = window.lightness() < 128;
+        auto boardIsDark = [&] {
+            return w->Form->grab().toImage().pixelColor(5, 5).lightness() < 128;
+        };
+        QTRY_COMPARE(boardIsDark(), dark);
+        const QImage shot = w->Form->grab().toImage();
+        QApplication::setPalette(saved);
+
+        const QColor background = shot.pixelColor(5, 5);
+        auto distance = [](QColor a, QColor b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                   std::abs(a.blue() - b.blue());
+        };
+        const QColor marble = shot.pixelColor(cellCentre(10));
+        const QColor hole = shot.pixelColor(cellCentre(24));
+        // The hole's rim, where it meets the background, must stand out too.
+        const QColor holeRim = shot.pixelColor(cellCentre(24) + QPoint(13, 0));
+        QVERIFY2(distance(background, marble) > 150, qPrintable(marble.name()));
+        QVERIFY2(distance(background, hole) > 90, qPrintable(hole.name()));
+        QVERIFY2(distance(background, holeRim) > 60, qPrintable(holeRim.name()));
     }
 
     // Closing the window in the middle of a drag leaves no drag cursor behind.
