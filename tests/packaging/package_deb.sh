@@ -21,8 +21,13 @@ finish() {
 }
 trap finish EXIT
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$workdir/pkg" >"$workdir/cpack.log" 2>&1 \
-    || { cat "$workdir/cpack.log" >&2; fail "cpack"; }
+# cpack first brings the build tree up to date (its preinstall step), then installs from it.
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$workdir/pkg" >"$workdir/cpack.log" 2>&1
+then
+    cat "$workdir/cpack.log" >&2
+    find "$workdir/pkg" -name '*Output.log' -exec tail -n 30 {} + >&2
+    fail "cpack"
+fi
 debs=("$workdir"/pkg/*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb"
 deb=${debs[0]}
@@ -56,6 +61,10 @@ echo "ok: contents"
 
 root="$workdir/root"
 dpkg-deb -x "$deb" "$root"
+# Distributions reject a run path in an installed binary.
+if readelf -d "$root/usr/bin/tavlin" | grep -Eq 'R(UN)?PATH'; then
+    fail "the binary carries a run path: $(readelf -d "$root/usr/bin/tavlin" | grep -E 'R(UN)?PATH')"
+fi
 for size in 16 22 24 32 48 64 128 256; do
     png="$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
     [ "$(identify -format '%wx%h' "$png")" = "${size}x${size}" ] || fail "icon $png is not $size px"
@@ -87,10 +96,13 @@ if [ "$(id -u)" -ne 0 ] || [ "${CI:-}" != true ]; then
     echo "not installing: only as root with CI=true"
     exit 0
 fi
-dpkg-query -W tavlin >/dev/null 2>&1 && fail "tavlin is already installed; not touching it"
+is_installed() { [ "$(dpkg-query -W -f='${Status}' tavlin 2>/dev/null)" = "install ok installed" ]; }
+is_installed && fail "tavlin is already installed; not touching it"
 installed=true
 dpkg -i "$deb" >/dev/null
-[ "$(dpkg-query -W -f='${Status}' tavlin)" = "install ok installed" ] || fail "dpkg -s tavlin"
+status=$(dpkg -s tavlin)
+grep -qx 'Status: install ok installed' <<<"$status" && grep -qx "Version: $version" <<<"$status" \
+    || fail "dpkg -s tavlin: $status"
 start_game /usr/bin/tavlin
 kill "$game_pid"
 wait "$game_pid" 2>/dev/null || true
@@ -98,8 +110,7 @@ echo "ok: installed and started from /usr/bin"
 
 dpkg -r tavlin >/dev/null
 installed=false
-dpkg-query -W -f='${Status}' tavlin 2>/dev/null | grep -q 'install ok installed' \
-    && fail "still installed after dpkg -r"
+is_installed && fail "still installed after dpkg -r"
 while read -r file; do
     [ ! -e "${file#.}" ] || fail "${file#.} left behind after dpkg -r"
 done <<<"$expected"
