@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# What the game costs at start-up and at rest, beside the floor every Qt Widgets program pays
+# (bench/floor.cpp): for each run, the time from exec to the first frame painted into the main
+# window (bench/firstframe.cpp watches the X server's DAMAGE reports from outside), the resident
+# and proportional memory (Rss, Pss of /proc/PID/smaps_rollup) after one idle second, and the CPU
+# time (utime + stime of /proc/PID/stat) used during the next three idle seconds and, before
+# them, from exec to the end of the first idle second. Both programs run alternately on a
+# private Xvfb, after one unmeasured warm-up run each; the medians and the game/floor ratios are
+# printed at the end.
+# Usage: bench/startup.sh [runs]      (runs of each program; 15 by default)
+set -euo pipefail
+source "$(dirname "$0")/../scripts/lib/common.sh"
+
+runs=${1:-15}
+[[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [runs]" >&2; exit 2; }
+
+ensure_packages "${build_packages[@]}" xvfb xauth pkgconf libxcb1-dev libxcb-damage0-dev
+
+build="$root/build/bench"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAVLIN_BENCH=ON -DBUILD_TESTING=OFF \
+    >/dev/null
+cmake --build "$build" -j"$(jobs)" --target tavlin tavlin_floor firstframe >/dev/null
+
+pids=()
+workdir=$(mktemp -d)
+export XDG_RUNTIME_DIR="$workdir/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+# A display number of the server's own choosing, so that it never collides with another.
+mkfifo "$workdir/displayfd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$workdir/displayfd" 2>/dev/null &
+xvfb=$!
+pids=("$xvfb")
+read -r -t 20 number <"$workdir/displayfd" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
+
+ticks=$(getconf CLK_TCK)
+
+# utime + stime in clock ticks; the fields are counted after the command name's closing bracket.
+cpu_ticks() {
+    local stat
+    stat=$(<"/proc/$1/stat")
+    stat=${stat##*) }
+    awk '{ print $12 + $13 }' <<<"$stat"
+}
+
+smaps_kb() {
+    awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/smaps_rollup"
+}
+
+# One run: prints "first-frame-ms rss-kB pss-kB idle-cpu-ms start-up-cpu-ms".
+measure() {
+    local out="$workdir/firstframe.out" watcher pid ms rest rss pss cpu0 cpu1
+    : >"$out"
+    "$build/bench/firstframe" "$1" >"$out" &
+    watcher=$!
+    pids=("$xvfb" "$watcher")
+    for _ in $(seq 300); do
+        [ -s "$out" ] && break
+        kill -0 "$watcher" 2>/dev/null || break
+        sleep 0.1
+    done
+    read -r pid ms rest <"$out" || { echo "no first frame from $1" >&2; exit 1; }
+    pids=("$xvfb" "$pid" "$watcher")
+    sleep 1
+    rss=$(smaps_kb "$pid" Rss)
+    pss=$(smaps_kb "$pid" Pss)
+    cpu0=$(cpu_ticks "$pid")
+    sleep 3
+    cpu1=$(cpu_ticks "$pid")
+    kill "$pid"
+    wait "$watcher" || true
+    pids=("$xvfb")
+    echo "$ms $rss $pss $(((cpu1 - cpu0) * 1000 / ticks)) $((cpu0 * 1000 / ticks))"
+}
+
+median() {
+    sort -g | awk '{ v[NR] = $1 }
+        END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+game="$build/tavlin"
+floor="$build/bench/tavlin_floor"
+measure "$game" >/dev/null
+measure "$floor" >/dev/null
+# Each run's figures go to stderr as they come, so that the spread behind the medians shows.
+echo "run: game, then floor: first-frame-ms rss-kB pss-kB idle-cpu-ms start-up-cpu-ms" >&2
+for ((i = 1; i <= runs; i++)); do
+    measure "$game" >>"$workdir/game"
+    measure "$floor" >>"$workdir/floor"
+    echo "$i: $(tail -n 1 "$workdir/game")   $(tail -n 1 "$workdir/floor")" >&2
+done
+
+column_median() { awk -v c="$2" '{ print $c }' "$workdir/$1" | median; }
+
+printf '%-34s %10s %10s %10s\n' "median of $runs runs" game floor game/floor
+report() {
+    local name=$1 column=$2 scale=$3 g f
+    g=$(column_median game "$column")
+    f=$(column_median floor "$column")
+    awk -v n="$name" -v g="$g" -v f="$f" -v s="$scale" 'BEGIN {
+        r = (f > 0) ? sprintf("%.2f", g / f) : "-"
+        printf "%-34s %10.1f %10.1f %10s\n", n, g / s, f / s, r
+    }'
+}
+report "first frame after exec (ms)" 1 1
+report "resident memory, Rss (MiB)" 2 1024
+report "proportional memory, Pss (MiB)" 3 1024
+report "CPU in 3 idle seconds (ms)" 4 1
+report "CPU from exec to 1 s idle (ms)" 5 1
+echo "(CPU times are counted in clock ticks of $((1000 / ticks)) ms.)"
