@@ -74,12 +74,9 @@ QImage Picture::render(QSize pixelSize) const
 
 QIcon Picture::icon() const
 {
-    if (m_icon.isNull()) {
-        // Drawn at each size rather than left to QIcon's scaling, which blurs a small source.
-        for (int side : {16, 24, 32, 48, 64, 128, 256})
-            m_icon.addPixmap(QPixmap::fromImage(render(QSize(side, side))));
-    }
-    return m_icon;
+    // Qt's SVG icon engine draws each size from the vector source only when a desktop asks for
+    // it: sharp at every size, and nothing drawn ahead at start-up.
+    return QIcon(m_resource);
 }
 
 } // namespace tavlin

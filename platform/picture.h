@@ -42,7 +42,6 @@ private:
     QSize m_size;
     // Filled on first use; the pictures are only ever drawn from the UI thread.
     mutable std::map<qreal, QPixmap> m_pixmaps;
-    mutable QIcon m_icon;
 };
 
 } // namespace tavlin

@@ -1,4 +1,4 @@
-// Conversions from the layouts' colour values and key states to Qt's.
+// Conversions from the layouts' measures, fonts, colour values and key states to Qt's.
 #include "units.h"
 
 #include <QApplication>
@@ -24,6 +24,14 @@ QColor colorFromBgr(quint32 value)
         }
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+QFont layoutFont(qreal points, bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
 }
 
 int shiftState(Qt::KeyboardModifiers modifiers)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 
 namespace tavlin {
@@ -27,6 +28,9 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 
 // 0x00BBGGRR for an explicit colour; 0x80000000 plus an index for a system colour.
 QColor colorFromBgr(quint32 value);
+
+// The face the window layouts are measured in, at the given size.
+QFont layoutFont(qreal points, bool bold = false);
 
 // The Shift/Ctrl/Alt state as the handlers take it: the sum of 1, 2 and 4.
 int shiftState(Qt::KeyboardModifiers modifiers);

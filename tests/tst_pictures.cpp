@@ -4,78 +4,43 @@
 
 #include <QTest>
 
-#include <cstdlib>
+#include <algorithm>
 
 using tavlin::Picture;
 
 namespace {
 
-const Picture &pictureNamed(const QString &name)
+template <typename Check> QList<QPoint> where(const QImage &image, Check check)
 {
-    if (name == QLatin1String("hole"))
-        return Picture::hole();
-    if (name == QLatin1String("boardIcon"))
-        return Picture::boardIcon();
-    if (name == QLatin1String("banner"))
-        return Picture::banner();
-    return Picture::marble();
-}
-
-// Straight (not premultiplied) colours, so the colour of an edge pixel can be judged too.
-QImage rendered(const QString &name, int side)
-{
-    return pictureNamed(name).render(QSize(side, side)).convertToFormat(QImage::Format_ARGB32);
-}
-
-struct Found {
-    QRgb pixel = 0;
-    QPoint at{-1, -1};
-};
-
-// The solid pixel on which score is highest.
-template <typename Score> Found highest(const QImage &image, Score score)
-{
-    Found best;
+    QList<QPoint> found;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (const QRgb pixel = image.pixel(x, y); qAlpha(pixel) == 255)
-                if (best.at.x() < 0 || score(pixel) > score(best.pixel))
-                    best = {pixel, QPoint(x, y)};
-    return best;
+            if (check(image.pixel(x, y)))
+                found << QPoint(x, y);
+    return found;
 }
 
-// The first pixel of the picture's shape (at least half covered) whose colour is not ok.
-template <typename Check> QString firstWrong(const QImage &image, Check ok)
+// o pure green, . neutral grey, blank clear, ? anything else. Judged premultiplied, since
+// unpremultiplying an edge pixel would magnify its rounding.
+char kind(QRgb pixel)
 {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (const QRgb pixel = image.pixel(x, y); qAlpha(pixel) >= 128 && !ok(pixel))
-                return QStringLiteral("%1 at %2,%3").arg(pixel, 8, 16).arg(x).arg(y);
-    return {};
+    if (qAlpha(pixel) == 0 || qAbs(qRed(pixel) - qBlue(pixel)) > 2)
+        return qAlpha(pixel) == 0 ? ' ' : '?';
+    const int greenOverRed = qGreen(pixel) - qRed(pixel);
+    return greenOverRed >= 40 ? 'o' : qAbs(greenOverRed) <= 3 ? '.' : '?';
 }
 
-template <typename Check> int countPixels(const QImage &image, Check check)
+// Blue is left out: kind() holds it to red.
+bool near(const QColor &seen, const QColor &wanted)
 {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += check(image.pixel(x, y));
-    return count;
+    return qAbs(seen.red() - wanted.red()) <= 10 && qAbs(seen.green() - wanted.green()) <= 10;
 }
 
-// Pixels neither clear nor solid: an outline drawn at the right scale is about one pixel wide.
+// Partly covered pixels lie in a band about a pixel wide along every outline: drawn afresh at n
+// times 32 px there are about n times as many as at 32 px, in an enlarged 32 px bitmap n * n times.
 int partlyCovered(const QImage &image)
 {
-    return countPixels(image, [](QRgb pixel) { return qAlpha(pixel) > 0 && qAlpha(pixel) < 255; });
-}
-
-void addRoundPictures()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("side");
-    for (const char *name : {"marble", "hole"})
-        for (int side : {32, 64})
-            QTest::addRow("%s %d", name, side) << QString::fromLatin1(name) << side;
+    return where(image, [](QRgb p) { return qAlpha(p) > 0 && qAlpha(p) < 255; }).size();
 }
 
 } // namespace
@@ -84,209 +49,100 @@ class TestPictures : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void roundOutline_data() { addRoundPictures(); }
-    void roundOutline();
-    void marbleColours_data();
-    void marbleColours();
-    void holeColours_data() { marbleColours_data(); }
-    void holeColours();
-    void drawnAtEveryScale_data();
-    void drawnAtEveryScale();
-    void pixmapPerRatio_data();
-    void pixmapPerRatio();
-    void iconSizes();
-    void boardIcon_data();
-    void boardIcon();
-    void banner();
-};
-
-// Marble and hole share one disc touching all four edges, 821 of 1024 pixels at 32 px.
-void TestPictures::roundOutline()
-{
-    QFETCH(QString, name);
-    QFETCH(int, side);
-    const QImage image = rendered(name, side);
-    QCOMPARE(image.size(), QSize(side, side));
-    for (QPoint corner :
-         {QPoint(0, 0), QPoint(side - 1, 0), QPoint(0, side - 1), QPoint(side - 1, side - 1)})
-        QCOMPARE(qAlpha(image.pixel(corner)), 0);
-    QCOMPARE(qAlpha(image.pixel(side / 2, side / 2)), 255);
-
-    const int solid = countPixels(image, [](QRgb pixel) { return qAlpha(pixel) >= 128; });
-    const int expected = 821 * side * side / (32 * 32);
-    QVERIFY2(std::abs(solid - expected) <= expected / 100,
-             qPrintable(QStringLiteral("%1 solid pixels").arg(solid)));
-}
-
-void TestPictures::marbleColours_data()
-{
-    QTest::addColumn<int>("side");
-    QTest::newRow("32") << 32;
-    QTest::newRow("64") << 64;
-    QTest::newRow("128") << 128;
-}
-
-// Pure greens only; bright green in the middle, the highlight up left, the shade down right.
-void TestPictures::marbleColours()
-{
-    QFETCH(int, side);
-    const QImage image = rendered(QStringLiteral("marble"), side);
-    const QString wrong = firstWrong(image, [](QRgb pixel) {
-        return std::abs(qRed(pixel) - qBlue(pixel)) <= 2 && qGreen(pixel) >= qRed(pixel) + 60;
-    });
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-
-    const QRgb centre = image.pixel(side / 2, side / 2);
-    QVERIFY(qRed(centre) <= 12 && qGreen(centre) >= 236);
-    const Found palest = highest(image, [](QRgb pixel) { return qRed(pixel); });
-    QVERIFY(palest.at.x() < side / 2 && palest.at.y() < side / 2);
-    QVERIFY(qRed(palest.pixel) >= 125 && qRed(palest.pixel) <= 150);
-    const Found darkest = highest(image, [](QRgb pixel) { return -qGreen(pixel); });
-    QVERIFY(darkest.at.x() + darkest.at.y() > side);
-    QVERIFY(qGreen(darkest.pixel) >= 100 && qGreen(darkest.pixel) <= 130);
-}
-
-// Neutral greys; the upper-left wall in shadow, the lower right in the light.
-void TestPictures::holeColours()
-{
-    QFETCH(int, side);
-    // Judged premultiplied: unpremultiplying an edge pixel would magnify its rounding.
-    const QString wrong = firstWrong(Picture::hole().render(QSize(side, side)), [](QRgb pixel) {
-        return std::abs(qRed(pixel) - qBlue(pixel)) <= 2 &&
-               std::abs(qGreen(pixel) - qRed(pixel)) <= 3;
-    });
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-
-    const QImage image = rendered(QStringLiteral("hole"), side);
-    QVERIFY(std::abs(qGreen(image.pixel(side / 2, side / 2)) - 134) <= 8);
-    const Found darkest = highest(image, [](QRgb pixel) { return -qGreen(pixel); });
-    QVERIFY(darkest.at.x() + darkest.at.y() < side);
-    QVERIFY(std::abs(qGreen(darkest.pixel) - 58) <= 10);
-    const Found lightest = highest(image, [](QRgb pixel) { return qGreen(pixel); });
-    QVERIFY(lightest.at.x() + lightest.at.y() > side);
-    QVERIFY(std::abs(qGreen(lightest.pixel) - 190) <= 10);
-}
-
-void TestPictures::drawnAtEveryScale_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("scale");
-    for (const char *name : {"marble", "hole", "boardIcon"})
-        for (int scale : {2, 4})
-            QTest::addRow("%s x%d", name, scale) << QString::fromLatin1(name) << scale;
-}
-
-// A bitmap enlarged by n widens every outline n times as well; a fresh drawing keeps it a pixel
-// wide, so its partly covered pixels grow about n times, not n * n times.
-void TestPictures::drawnAtEveryScale()
-{
-    QFETCH(QString, name);
-    QFETCH(int, scale);
-    const QImage small = rendered(name, 32);
-    const QImage large = rendered(name, 32 * scale);
-    const double limit = 0.75 * scale * scale * partlyCovered(small);
-
-    for (Qt::TransformationMode mode : {Qt::FastTransformation, Qt::SmoothTransformation})
-        QVERIFY(partlyCovered(small.scaled(large.size(), Qt::IgnoreAspectRatio, mode)) > limit);
-    QVERIFY2(partlyCovered(large) < limit,
-             qPrintable(QStringLiteral("%1 partly covered pixels at 32, %2 at %3")
-                            .arg(partlyCovered(small))
-                            .arg(partlyCovered(large))
-                            .arg(large.width())));
-}
-
-void TestPictures::pixmapPerRatio_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<qreal>("ratio");
-    QTest::addColumn<QSize>("logical");
-    QTest::addColumn<QSize>("devicePixels");
-    QTest::newRow("marble 1") << QStringLiteral("marble") << 1.0 << QSize(32, 32) << QSize(32, 32);
-    QTest::newRow("marble 2") << QStringLiteral("marble") << 2.0 << QSize(32, 32) << QSize(64, 64);
-    QTest::newRow("hole 1.25") << QStringLiteral("hole") << 1.25 << QSize(32, 32) << QSize(40, 40);
-    QTest::newRow("board icon 1.5")
-        << QStringLiteral("boardIcon") << 1.5 << QSize(32, 32) << QSize(48, 48);
-    QTest::newRow("banner 1") << QStringLiteral("banner") << 1.0 << QSize(309, 91)
-                              << QSize(309, 91);
-    QTest::newRow("banner 1.5 rounds up")
-        << QStringLiteral("banner") << 1.5 << QSize(309, 91) << QSize(464, 137);
-}
-
-// Each ratio gets its own pixmap, drawn once and then handed out again.
-void TestPictures::pixmapPerRatio()
-{
-    QFETCH(QString, name);
-    QFETCH(qreal, ratio);
-    QFETCH(QSize, logical);
-    QFETCH(QSize, devicePixels);
-    const Picture &picture = pictureNamed(name);
-    QCOMPARE(picture.size(), logical);
-
-    const QPixmap pixmap = picture.pixmap(ratio);
-    QCOMPARE(pixmap.size(), devicePixels);
-    QCOMPARE(pixmap.devicePixelRatio(), ratio);
-    QCOMPARE(picture.pixmap(ratio).cacheKey(), pixmap.cacheKey());
-    QVERIFY(picture.pixmap(ratio + 1.0).cacheKey() != pixmap.cacheKey());
-}
-
-void TestPictures::iconSizes()
-{
-    const QIcon icon = Picture::marble().icon();
-    const QList<QSize> expected{{16, 16}, {24, 24},   {32, 32},  {48, 48},
-                                {64, 64}, {128, 128}, {256, 256}};
-    QCOMPARE(icon.availableSizes(), expected);
-    const QImage image = icon.pixmap(QSize(48, 48)).toImage();
-    QCOMPARE(image.size(), QSize(48, 48));
-    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-    QVERIFY(qGreen(image.pixel(24, 24)) > 200);
-}
-
-void TestPictures::boardIcon_data()
-{
-    marbleColours_data();
-}
-
-// The cross in miniature, read at each cell's centre: o marble, . hole, blank outside the board.
-void TestPictures::boardIcon()
-{
-    QFETCH(int, side);
-    const QImage image = rendered(QStringLiteral("boardIcon"), side);
-    QString board;
-    for (int row = 0; row < 7; ++row) {
-        for (int column = 0; column < 7; ++column) {
-            const QRgb pixel = image.pixel((4 + 4 * column) * side / 32, (4 + 4 * row) * side / 32);
-            const bool greyish = std::abs(qRed(pixel) - qBlue(pixel)) <= 2;
-            if (qAlpha(pixel) == 0)
-                board += QLatin1Char(' ');
-            else if (greyish && qGreen(pixel) > qRed(pixel) + 60)
-                board += QLatin1Char('o');
-            else if (greyish && std::abs(qGreen(pixel) - qRed(pixel)) <= 3)
-                board += QLatin1Char('.');
-            else
-                board += QLatin1Char('?');
+    void marbleAndHole_data()
+    {
+        QTest::addColumn<const Picture *>("picture");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QList<QColor>>("colours"); // centre, brightest, darkest
+        for (int side : {32, 40, 64, 128}) {
+            QTest::addRow("marble %d", side)
+                << &Picture::marble() << side << QList<QColor>{0x04f604, 0x8cd28c, 0x047004};
+            QTest::addRow("hole %d", side)
+                << &Picture::hole() << side << QList<QColor>{0x848684, 0xbcbebc, 0x3c3a3c};
         }
-        board += QLatin1Char('\n');
     }
-    QCOMPARE(board, QStringLiteral("  ooo  \n"
+
+    // Drawn sharp as one disc touching all four edges, 821 of 1024 pixels at 32 px, all in the
+    // centre's hue.
+    void marbleAndHole()
+    {
+        QFETCH(const Picture *, picture);
+        QFETCH(int, side);
+        QFETCH(QList<QColor>, colours);
+        const QImage image = picture->pixmap(side / 32.0).toImage();
+        QCOMPARE_LE(partlyCovered(image),
+                    1.5 * side / 32 * partlyCovered(picture->render({32, 32})));
+        const int e = side - 1;
+        const QPoint mid(side / 2, side / 2);
+        QCOMPARE(QList<int>({image.width(), image.height(), qAlpha(image.pixel(0, 0)),
+                             qAlpha(image.pixel(e, 0)), qAlpha(image.pixel(0, e)),
+                             qAlpha(image.pixel(e, e)), qAlpha(image.pixel(mid))}),
+                 QList<int>({side, side, 0, 0, 0, 0, 255}));
+        const auto solid = where(image, [](QRgb p) { return qAlpha(p) >= 128; }).size();
+        QCOMPARE_LE(qAbs(solid - 821 * side * side / 1024), side * side / 128);
+
+        const char hue = kind(image.pixel(mid));
+        QCOMPARE(where(image, [hue](QRgb p) { return qAlpha(p) >= 128 && kind(p) != hue; }),
+                 QList<QPoint>());
+        const auto [dark, bright] =
+            std::ranges::minmax(where(image, [](QRgb p) { return qAlpha(p) == 255; }), {},
+                                [&image](QPoint at) { return qGray(image.pixel(at)); });
+        const QList<QColor> seen{image.pixel(mid), image.pixel(bright), image.pixel(dark)};
+        QVERIFY2(std::equal(seen.begin(), seen.end(), colours.begin(), near),
+                 qPrintable(QDebug::toString(seen)));
+        // Lit from the upper left: a ball is brightest there, a hollow's wall darkest.
+        QCOMPARE(std::make_pair(bright.x() + bright.y() < side, dark.x() + dark.y() > side),
+                 std::make_pair(hue == 'o', hue == 'o'));
+    }
+
+    void boardIcon_data()
+    {
+        QTest::addColumn<int>("side");
+        for (int side : {32, 64, 128})
+            QTest::addRow("%d", side) << side;
+    }
+
+    // The cross in miniature, read at each cell's centre.
+    void boardIcon()
+    {
+        QFETCH(int, side);
+        const QImage image = Picture::boardIcon().pixmap(side / 32.0).toImage();
+        QCOMPARE_LE(partlyCovered(image),
+                    1.5 * side / 32 * partlyCovered(Picture::boardIcon().render({32, 32})));
+        QByteArray board;
+        for (int row = 1; row <= 7; ++row)
+            for (int column = 1; column <= 8; ++column)
+                board += column == 8 ? '\n' : kind(image.pixel(column * side / 8, row * side / 8));
+        QCOMPARE(board, QByteArray("  ooo  \n"
                                    "  ooo  \n"
                                    "ooooooo\n"
                                    "ooo.ooo\n"
                                    "ooooooo\n"
                                    "  ooo  \n"
                                    "  ooo  \n"));
-}
+    }
 
-// An opaque box filler with its lettering actually drawn.
-void TestPictures::banner()
-{
-    const QImage image = Picture::banner().render(QSize(309, 91));
-    const int opaque = countPixels(image, [](QRgb pixel) { return qAlpha(pixel) == 255; });
-    QVERIFY(opaque >= image.width() * image.height() * 99 / 100);
-    const int lettering = countPixels(image.copy(95, 0, 214, 91), [](QRgb pixel) {
-        return qRed(pixel) > 200 && qGreen(pixel) > 200 && qBlue(pixel) > 200;
-    });
-    QVERIFY2(lettering > 500, qPrintable(QStringLiteral("%1 lettering pixels").arg(lettering)));
-}
+    // The window icon is drawn at each size it offers, not scaled by QIcon from another.
+    void windowIcon()
+    {
+        QCOMPARE(Picture::marble().icon().pixmap(48).toImage(), Picture::marble().render({48, 48}));
+    }
+
+    // Opaque, so no window colour shows through, with its lettering (its only pale pixels) drawn;
+    // 309 x 91 rounded up at a fractional ratio, and drawn once for each ratio.
+    void banner()
+    {
+        const QImage image = Picture::banner().pixmap(1).toImage();
+        QCOMPARE(where(image, [](QRgb p) { return qAlpha(p) < 255; }), QList<QPoint>());
+        QCOMPARE_GT(where(image, [](QRgb p) { return qGray(p) > 200; }).size(), 500);
+
+        // Asked after pixmap(1), so a cache blind to the ratio would hand back the wrong size.
+        const QPixmap pixmap = Picture::banner().pixmap(1.25);
+        QCOMPARE(std::make_tuple(pixmap.size(), pixmap.devicePixelRatio(),
+                                 Picture::banner().pixmap(1.25).cacheKey()),
+                 std::make_tuple(QSize(387, 114), 1.25, pixmap.cacheKey()));
+    }
+};
 
 QTEST_MAIN(TestPictures)
 #include "tst_pictures.moc"

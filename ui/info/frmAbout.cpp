@@ -27,14 +27,6 @@ constexpr quint32 LinkRed = 0x000000FF;
 constexpr quint32 Black = 0x00000000;
 constexpr quint32 ActiveBorder = 0x8000000A;
 
-QFont layoutFont(qreal points, bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
 {
     auto *label = new QLabel(parent);

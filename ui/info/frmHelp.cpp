@@ -13,18 +13,6 @@
 
 namespace tavlin {
 
-namespace {
-
-QFont layoutFont(qreal points, bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
-
 frmHelp::frmHelp()
     : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
