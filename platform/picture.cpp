@@ -2,6 +2,7 @@
 // device pixel size asked for, never scaled from a smaller bitmap, and kept once drawn.
 #include "picture.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtMath>
@@ -72,11 +73,36 @@ QImage Picture::render(QSize pixelSize) const
     return image;
 }
 
+namespace {
+
+// Draws each size of an icon from the vector picture only when a desktop asks for it: sharp at
+// every size, nothing drawn ahead at start-up, and no icon plugin to load.
+class PictureIconEngine : public QIconEngine {
+public:
+    explicit PictureIconEngine(const Picture &picture) : m_picture(picture) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        painter->drawImage(rect, m_picture.render(rect.size() * ratio));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        return QPixmap::fromImage(m_picture.render(size));
+    }
+
+    QIconEngine *clone() const override { return new PictureIconEngine(m_picture); }
+
+private:
+    const Picture &m_picture;
+};
+
+} // namespace
+
 QIcon Picture::icon() const
 {
-    // Qt's SVG icon engine draws each size from the vector source only when a desktop asks for
-    // it: sharp at every size, and nothing drawn ahead at start-up.
-    return QIcon(m_resource);
+    return QIcon(new PictureIconEngine(*this));
 }
 
 } // namespace tavlin
