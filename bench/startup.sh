@@ -21,29 +21,9 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAVLIN_BENCH=ON -DBUIL
     >/dev/null
 cmake --build "$build" -j"$(jobs)" --target tavlin tavlin_floor firstframe >/dev/null
 
-pids=()
-workdir=$(mktemp -d)
-export XDG_RUNTIME_DIR="$workdir/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
-
-# A display number of the server's own choosing, so that it never collides with another.
-mkfifo "$workdir/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$workdir/displayfd" 2>/dev/null &
-xvfb=$!
-pids=("$xvfb")
-read -r -t 20 number <"$workdir/displayfd" || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb
+export QT_QPA_PLATFORM=xcb
 
 ticks=$(getconf CLK_TCK)
 
@@ -65,14 +45,14 @@ measure() {
     : >"$out"
     "$build/bench/firstframe" "$1" >"$out" &
     watcher=$!
-    pids=("$xvfb" "$watcher")
+    pids=("$xvfb_pid" "$watcher")
     for _ in $(seq 300); do
         [ -s "$out" ] && break
         kill -0 "$watcher" 2>/dev/null || break
         sleep 0.1
     done
     read -r pid ms rest <"$out" || { echo "no first frame from $1" >&2; exit 1; }
-    pids=("$xvfb" "$pid" "$watcher")
+    pids=("$xvfb_pid" "$pid" "$watcher")
     sleep 1
     rss=$(smaps_kb "$pid" Rss)
     pss=$(smaps_kb "$pid" Pss)
@@ -81,7 +61,7 @@ measure() {
     cpu1=$(cpu_ticks "$pid")
     kill "$pid"
     wait "$watcher" || true
-    pids=("$xvfb")
+    pids=("$xvfb_pid")
     echo "$ms $rss $pss $(((cpu1 - cpu0) * 1000 / ticks)) $((cpu0 * 1000 / ticks))"
 }
 

@@ -3,6 +3,7 @@
 // opener's refusal of anything but a web address.
 #include "application.h"
 #include "frmAbout.h"
+#include "layout.h"
 #include "mousecapture.h"
 #include "urlopener.h"
 
@@ -160,16 +161,7 @@ private Q_SLOTS:
     {
         Loaded loaded;
         QWidget *w = loaded.window;
-        QStringList layout{
-            QString::asprintf("%s %dx%d", qPrintable(w->windowTitle()), w->width(), w->height())};
-        for (const QWidget *c : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            const QRect r = c->geometry();
-            layout << QString::asprintf("%s %d,%d %dx%d %s", qPrintable(c->objectName()), r.x(),
-                                        r.y(), r.width(), r.height(),
-                                        qPrintable(c->property("text").toString()))
-                          .trimmed();
-        }
-        QCOMPARE(layout,
+        QCOMPARE(tavlin::test::layoutOf(w),
                  QStringList({"About Kelmar 329x258", "txtURL 80,192 161x17 " + Address,
                               "Picture1 8,88 313x95", "cmdCancel 128,224 65x25 OK",
                               "Image1 16,16 32x32", "lblVersion 72,56 185x17 Version: 1.0.2",

@@ -3,6 +3,7 @@
 // window whichever control has the focus.
 #include "application.h"
 #include "frmHelp.h"
+#include "layout.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -67,19 +68,10 @@ private Q_SLOTS:
     {
         Loaded loaded;
         loaded.window->resize(600, 600);
-        QWidget *w = loaded.window;
-        QStringList layout{
-            QString::asprintf("%s %dx%d", qPrintable(w->windowTitle()), w->width(), w->height())};
-        for (const QWidget *c : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            const QRect r = c->geometry();
-            layout << QString::asprintf("%s %d,%d %dx%d %s", qPrintable(c->objectName()), r.x(),
-                                        r.y(), r.width(), r.height(),
-                                        qPrintable(c->property("text").toString()))
-                          .trimmed();
-        }
-        QCOMPARE(layout, QStringList({"How to Play 303x272", "Shape1 0,0 305x281",
-                                      "Text1 8,32 289x201", "Command1 120,240 57x25 OK",
-                                      "Label1 8,8 289x25 How to play Tavlin Solitaire"}));
+        QCOMPARE(tavlin::test::layoutOf(loaded.window),
+                 QStringList({"How to Play 303x272", "Shape1 0,0 305x281", "Text1 8,32 289x201",
+                              "Command1 120,240 57x25 OK",
+                              "Label1 8,8 289x25 How to play Tavlin Solitaire"}));
         QVERIFY(loaded.text->document()->size().height() <= loaded.text->viewport()->height());
     }
 

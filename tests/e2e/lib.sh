@@ -8,36 +8,11 @@ for tool in Xvfb xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-pids=()
-workdir=$(mktemp -d)
-export XDG_RUNTIME_DIR="$workdir/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
-}
-
-# Starts Xvfb on a display number it chooses itself, so parallel tests never collide.
-start_xvfb() {
-    local fifo="$workdir/displayfd"
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" &
-    pids+=($!)
-    local number
-    read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
-    export DISPLAY=":$number"
 }
 
 # Starts the game and waits for its main window; sets game_pid and wid.
