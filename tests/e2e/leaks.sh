@@ -40,7 +40,7 @@ start_xvfb
 QT_QPA_PLATFORM=xcb "${run[@]}" 2>"$log" &
 game_pid=$!
 pids+=("$game_pid")
-wid=$(timeout 120 xdotool search --sync --onlyvisible --pid "$game_pid" \
+wid=$(timeout 120 xdotool search --all --sync --onlyvisible --pid "$game_pid" \
     --name '^Tavlin Solitaire$' | head -n 1) || fail "no window appeared"
 sleep 0.5
 

@@ -20,7 +20,8 @@ start_game() {
     QT_QPA_PLATFORM=xcb "$@" &
     game_pid=$!
     pids+=("$game_pid")
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$game_pid" --name '^Tavlin Solitaire$' \
+    wid=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$game_pid" \
+        --name "^Tavlin Solitaire$" \
         | head -n 1) || fail "no window appeared"
     sleep 0.5
 }
