@@ -1,6 +1,6 @@
-// Build-time tool: renders the marble picture into the bitmap icons that desktops and Windows
-// want (hicolor PNGs at the usual sizes and a multi-size .ico), from the same vector source the
-// program draws with.
+// Build-time tool: renders the marble picture into the bitmap icons that desktops, Windows and
+// macOS want (hicolor PNGs at the usual sizes, a multi-size .ico and an .icns), from the same
+// vector source the program draws with.
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
@@ -25,16 +25,20 @@ QImage render(QSvgRenderer &svg, int size)
 
 // A multi-size .ico with PNG-compressed entries (read by Windows since Vista); Qt's own .ico
 // writer stores a single size.
+QByteArray renderPng(QSvgRenderer &svg, int size)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    render(svg, size).save(&buffer, "PNG");
+    return png;
+}
+
 bool writeIco(const QString &path, QSvgRenderer &svg, const QList<int> &sizes)
 {
     QList<QByteArray> pngs;
-    for (const int size : sizes) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        render(svg, size).save(&buffer, "PNG");
-        pngs << png;
-    }
+    for (const int size : sizes)
+        pngs << renderPng(svg, size);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -50,6 +54,30 @@ bool writeIco(const QString &path, QSvgRenderer &svg, const QList<int> &sizes)
     }
     for (const QByteArray &png : pngs)
         out.writeRawData(png.constData(), int(png.size()));
+    return out.status() == QDataStream::Ok;
+}
+
+// A macOS .icns: big-endian, one PNG entry per size, each tagged with its type code.
+bool writeIcns(const QString &path, QSvgRenderer &svg)
+{
+    const QList<std::pair<const char *, int>> entries{{"icp4", 16},  {"icp5", 32},  {"icp6", 64},
+                                                      {"ic07", 128}, {"ic08", 256}, {"ic09", 512},
+                                                      {"ic10", 1024}};
+    QByteArray body;
+    for (const auto &[type, size] : entries) {
+        const QByteArray png = renderPng(svg, size);
+        QDataStream entry(&body, QIODevice::Append);
+        entry.writeRawData(type, 4);
+        entry << quint32(8 + png.size());
+        entry.writeRawData(png.constData(), int(png.size()));
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.writeRawData("icns", 4);
+    out << quint32(8 + body.size());
+    out.writeRawData(body.constData(), int(body.size()));
     return out.status() == QDataStream::Ok;
 }
 
@@ -83,6 +111,11 @@ int main(int argc, char *argv[])
     const QString ico = out.filePath(base + QStringLiteral(".ico"));
     if (!writeIco(ico, svg, {16, 24, 32, 48, 64, 256})) {
         std::fprintf(stderr, "iconmaker: cannot write %s\n", qPrintable(ico));
+        return 1;
+    }
+    const QString icns = out.filePath(base + QStringLiteral(".icns"));
+    if (!writeIcns(icns, svg)) {
+        std::fprintf(stderr, "iconmaker: cannot write %s\n", qPrintable(icns));
         return 1;
     }
     return 0;

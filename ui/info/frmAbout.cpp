@@ -107,6 +107,7 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
     Picture1->setLineWidth(2);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setPixmap(Picture::banner().pixmap(devicePixelRatioF()));
+    Picture1->setAccessibleName(tr("Kelmar Solitaire banner"));
     // A picture box is a tab stop in the stored layout.
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
@@ -120,6 +121,7 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipsRect(240, 240, 480, 480));
     Image1->setPixmap(Picture::boardIcon().pixmap(devicePixelRatioF()));
+    Image1->setAccessibleName(tr("The board at the start of a game"));
 
     lblVersion = makeLabel(this, QStringLiteral("lblVersion"), twipsRect(1080, 840, 2775, 255));
     lblVersion->setText(QStringLiteral("Label1"));
