@@ -94,6 +94,11 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain()
 {
+    // The board and its images outlive this part of the window: a drag they end while being torn
+    // down must not call back into it.
+    Form->disconnect(this);
+    imgHole.disconnect(this);
+    imgMarble.disconnect(this);
     m_board.setObserver(nullptr);
 }
 
