@@ -1,17 +1,13 @@
 // Conversions from the layouts' measures, fonts, colour values and key states to Qt's.
 #include "units.h"
 
-#include <QApplication>
-#include <QPalette>
-
 namespace tavlin {
 
-QColor colorFromBgr(quint32 value)
+QColor colorFromBgr(quint32 value, const QPalette &palette)
 {
     constexpr quint32 SystemColorFlag = 0x80000000u;
     if (value & SystemColorFlag) {
-        // The few system colours the windows use, mapped to the desktop's palette.
-        const QPalette palette = QApplication::palette();
+        // The few system colours the windows use, mapped to the palette's roles.
         switch (value & ~SystemColorFlag) {
         case 5: // window background
             return palette.color(QPalette::Base);

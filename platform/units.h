@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 
 namespace tavlin {
@@ -26,8 +27,9 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
-// 0x00BBGGRR for an explicit colour; 0x80000000 plus an index for a system colour.
-QColor colorFromBgr(quint32 value);
+// 0x00BBGGRR for an explicit colour; 0x80000000 plus an index for a system colour, taken from
+// the given palette.
+QColor colorFromBgr(quint32 value, const QPalette &palette);
 
 // The face the window layouts are measured in, at the given size.
 QFont layoutFont(qreal points, bool bold = false);

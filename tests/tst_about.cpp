@@ -174,6 +174,22 @@ private Q_SLOTS:
         QCOMPARE(loaded.link->text(), Address);
     }
 
+    // The layout's black text and blue link need a light window, also on a dark desktop.
+    void readableOnDarkDesktops()
+    {
+        const QPalette saved = QApplication::palette();
+        QPalette dark = saved;
+        dark.setColor(QPalette::Window, QColor(0x2a, 0x2a, 0x2a));
+        QApplication::setPalette(dark);
+        Loaded loaded;
+        QApplication::setPalette(saved);
+        const QImage shot = loaded.window->grab().toImage();
+        const auto title = loaded.window->findChild<QWidget *>(QStringLiteral("lblTitle"));
+        QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QVERIFY(shot.pixelColor(title->geometry().bottomRight()).lightness() > 160);
+        QVERIFY(loaded.link->palette().color(QPalette::Base).lightness() > 160);
+    }
+
     // Only http and https addresses with a host reach the desktop.
     void webAddressCheck_data()
     {

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QWindow>
 
 #include <cmath>
@@ -42,7 +43,7 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
 void setTextColor(QWidget *w, QPalette::ColorRole role, quint32 bgr)
 {
     QPalette palette = w->palette();
-    palette.setColor(role, colorFromBgr(bgr));
+    palette.setColor(role, colorFromBgr(bgr, palette));
     w->setPalette(palette);
 }
 
@@ -73,6 +74,10 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
     }
 
     setAttribute(Qt::WA_DeleteOnClose);
+    // The layout's colours (black text, a blue link) are meant for a light window: on a dark
+    // desktop the window keeps its style's light palette so that they stay readable.
+    if (palette().color(QPalette::Window).lightness() < 128)
+        setPalette(style()->standardPalette());
     setWindowTitle(QStringLiteral("About Kelmar"));
     setWindowIcon(Picture::marble().icon());
     // The boxes below were measured for this face and size.
@@ -89,8 +94,8 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
     linkFont.setUnderline(true);
     txtURL->setFont(linkFont);
     QPalette linkPalette = txtURL->palette();
-    linkPalette.setColor(QPalette::Base, colorFromBgr(ActiveBorder));
-    linkPalette.setColor(QPalette::Window, colorFromBgr(ActiveBorder));
+    linkPalette.setColor(QPalette::Base, colorFromBgr(ActiveBorder, linkPalette));
+    linkPalette.setColor(QPalette::Window, colorFromBgr(ActiveBorder, linkPalette));
     txtURL->setPalette(linkPalette);
     setLinkColor(LinkBlue);
     txtURL->setFocusPolicy(Qt::NoFocus);
