@@ -10,7 +10,7 @@ build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-q
 ensure_packages() {
     local missing=() pkg
     for pkg in "$@"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep 'install ok installed' >/dev/null \
             || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -15,7 +15,7 @@ log="$workdir/heap.log"
 case $checker in
 lsan)
     # A build without the sanitizers would pass here without having checked anything.
-    ldd "$game" | grep -q libasan || fail "$game is not built with the sanitizers"
+    ldd "$game" | grep libasan >/dev/null || fail "$game is not built with the sanitizers"
     # The slow unwinder sees through the system libraries, built without frame pointers, so
     # that a leak made under the program's own frames shows them.
     export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:malloc_context_size=50:exitcode=23
@@ -24,7 +24,7 @@ lsan)
     ;;
 valgrind)
     command -v valgrind >/dev/null || { echo "SKIP: valgrind is not installed"; exit 77; }
-    if ldd "$game" | grep -q libasan; then
+    if ldd "$game" | grep libasan >/dev/null; then
         echo "SKIP: valgrind cannot run a sanitizer build"
         exit 77
     fi

@@ -12,14 +12,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # desktop-file-validate exits 0 on warnings; only its hints are acceptable here.
 report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $report"
-if grep -v 'hint:' <<<"$report" | grep -q .; then
+if grep -v 'hint:' <<<"$report" | grep . >/dev/null; then
     fail "desktop-file-validate: $report"
 fi
 # appstreamcli fails only on errors and warnings, yet some infos matter too (a missing content
 # rating is one). The single accepted note: the reserved .example domain of the home page makes
 # the id look unlike reverse DNS to the validator.
 report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli: $report"
-if grep '^[EWI]:' <<<"$report" | grep -v ': cid-maybe-not-rdns ' | grep -q .; then
+if grep '^[EWI]:' <<<"$report" | grep -v ': cid-maybe-not-rdns ' | grep . >/dev/null; then
     fail "appstreamcli: $report"
 fi
 
