@@ -12,6 +12,11 @@ namespace tavlin {
 
 inline constexpr int TwipsPerPixel = 15;
 
+// Every window's frame: a caption with the system menu and close box, no minimise or maximise.
+inline constexpr Qt::WindowFlags FixedWindowFrame = Qt::Window | Qt::CustomizeWindowHint |
+                                                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                    Qt::WindowCloseButtonHint;
+
 constexpr int twipsToPixels(int twips)
 {
     return twips / TwipsPerPixel;

@@ -55,8 +55,7 @@ int pixelsFromTwips(double twips)
 } // namespace
 
 frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *opener)
-    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(nullptr, FixedWindowFrame)
 {
     if (!capture) {
         m_ownCapture = std::make_unique<WidgetMouseCapture>();

@@ -13,9 +13,7 @@
 
 namespace tavlin {
 
-frmHelp::frmHelp()
-    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+frmHelp::frmHelp() : QDialog(nullptr, FixedWindowFrame)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("How to Play"));

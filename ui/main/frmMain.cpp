@@ -6,6 +6,7 @@
 #include "frmHelp.h"
 #include "imagearray.h"
 #include "picture.h"
+#include "units.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -30,9 +31,8 @@ QColor boardBackground(const QPalette &palette)
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      Form(new FormSurface(this)), imgHole(*new ImageArray(*Form, QStringLiteral("imgHole"))),
+    : QMainWindow(parent, FixedWindowFrame), Form(new FormSurface(this)),
+      imgHole(*new ImageArray(*Form, QStringLiteral("imgHole"))),
       imgMarble(*new ImageArray(*Form, QStringLiteral("imgMarble"))),
       mnuGame(menuBar()->addMenu(tr("&Game"))), mnuNew(mnuGame->addAction(tr("&New"))),
       mnuUndo(mnuGame->addAction(tr("&Undo"))), mnuRedo(mnuGame->addAction(tr("&Redo"))),
@@ -213,10 +213,9 @@ void frmMain::Form_DragDrop(ImageControl *Source, int, int)
 
 void frmMain::Form_DragCancel(ImageControl *Source)
 {
-    // A drag released outside the window: the marble goes back at once rather than staying
-    // hidden until the pointer returns.
-    DragIndex = 0;
-    showBoardAt(Source->Index());
+    // A drag released outside the window ends like a drop on the background: the marble goes
+    // back at once rather than staying hidden until the pointer returns.
+    Form_DragDrop(Source, 0, 0);
 }
 
 void frmMain::Form_MouseMove(int, int, int, int)
