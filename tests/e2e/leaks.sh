@@ -48,11 +48,7 @@ xdotool windowfocus --sync "$wid"
 xdotool key alt+g
 sleep 0.3
 xdotool key x
-for _ in $(seq 240); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.5
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the program did not end after Game > Exit"
+await_exit "$game_pid" 120 "the program did not end after Game > Exit"
 status=0
 wait "$game_pid" || status=$?
 

@@ -26,6 +26,16 @@ start_game() {
     sleep 0.5
 }
 
+# Waits up to the given seconds for a process to end; fails if it is still running.
+await_exit() {
+    local pid=$1 seconds=$2 what=$3
+    for _ in $(seq $((seconds * 10))); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    fail "$what"
+}
+
 # The board's top-left corner on the screen: the client area's bottom 318 rows, under the menu.
 board_origin() {
     eval "$(xdotool getwindowgeometry --shell "$wid")"

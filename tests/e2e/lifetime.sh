@@ -23,10 +23,6 @@ echo "ok: How to Play outlives the game window"
 
 xdotool windowfocus --sync "$help"
 xdotool key Escape
-for _ in $(seq 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the program did not end with its last window"
+await_exit "$game_pid" 5 "the program did not end with its last window"
 wait "$game_pid" || fail "the program ended with status $?"
 echo "ok: the program ended with its last window"
