@@ -10,6 +10,7 @@
 #include "frmMain.h"
 #include "imagearray.h"
 #include "quiet.h"
+#include "window.h"
 
 #include <QPaintEvent>
 #include <QPointer>
@@ -84,14 +85,18 @@ class DragCost : public QObject {
     std::unique_ptr<PaintCounter> counter;
 
     QWindow *window() const { return w->windowHandle(); }
-    QPoint onWindow(QPoint boardPoint) const { return w->Form->mapTo(w.data(), boardPoint); }
+    QPoint onWindow(QPoint boardPoint) const
+    {
+        return test::boardOf(w)->mapTo(w.data(), boardPoint);
+    }
     QPoint atCell(int cell) const { return onWindow(cellCentre(cell)); }
 
     QRegion cells(std::initializer_list<int> list) const
     {
         QRegion region;
         for (int cell : list)
-            region += QRect(w->imgMarble(cell)->mapTo(w.data(), QPoint()), QSize(32, 32));
+            region += QRect(test::imagesOf(w, "imgMarble")(cell)->mapTo(w.data(), QPoint()),
+                            QSize(32, 32));
         return region;
     }
 
@@ -158,14 +163,14 @@ private Q_SLOTS:
         QFETCH(QPoint, a);
         QFETCH(QPoint, b);
         QTest::mousePress(window(), Qt::LeftButton, {}, atCell(10));
-        QVERIFY(w->Form->dragSource());
+        QVERIFY(test::boardOf(w)->dragSource());
         bool toA = true;
         QBENCHMARK
         {
             QTest::mouseMove(window(), onWindow(toA ? a : b));
             toA = !toA;
         }
-        QVERIFY(w->Form->dragSource());
+        QVERIFY(test::boardOf(w)->dragSource());
         QTest::mouseRelease(window(), Qt::LeftButton, {}, onWindow(b));
     }
 

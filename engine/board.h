@@ -50,6 +50,10 @@ class Board {
 public:
     // An empty board with an empty history: NewGame sets up the starting position.
     Board() = default;
+    // Not copyable: a copy would go on reporting its own changes to the original's observer,
+    // which would then show a game that is not the one it holds.
+    Board(const Board &) = delete;
+    Board &operator=(const Board &) = delete;
 
     // The observer must outlive the board or be detached with nullptr.
     void setObserver(BoardObserver *observer) { m_observer = observer; }

@@ -11,20 +11,6 @@
 
 namespace tavlin {
 
-int buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 FormSurface::FormSurface(QWidget *parent) : QWidget(parent)
 {
     // Moves without a button reach the form only over its background: that is the form's own
@@ -54,13 +40,12 @@ QPoint FormSurface::toUnits(QPointF pixels) const
 
 ImageControl *FormSurface::imageAt(QPoint pos) const
 {
-    for (auto array = m_arrays.rbegin(); array != m_arrays.rend(); ++array) {
-        const QObjectList &images = (*array)->m_layer->children();
-        for (auto it = images.rbegin(); it != images.rend(); ++it) {
-            auto *image = qobject_cast<ImageControl *>(*it);
-            if (image && image->isVisible() && image->geometry().contains(pos))
+    // The arrays are the form's children, the last made lying on top.
+    const QObjectList &layers = children();
+    for (auto it = layers.rbegin(); it != layers.rend(); ++it) {
+        if (const auto *array = qobject_cast<const ImageArray *>(*it))
+            if (ImageControl *image = array->elementAt(pos))
                 return image;
-        }
     }
     return nullptr;
 }
@@ -92,7 +77,7 @@ void FormSurface::mousePressEvent(QMouseEvent *event)
         if (event->button() == Qt::LeftButton)
             beginDrag(image, pos);
     } else {
-        Q_EMIT image->array().MouseDown(image->Index(), button, shift, units.x(), units.y());
+        image->array().reportMouseDown(*image, button, shift, units);
     }
 }
 
@@ -100,18 +85,18 @@ void FormSurface::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (m_dragSource) {
+        // Without the button the release went elsewhere: where the pointer is now is not
+        // where the player let go, so this is no drop.
         if (event->buttons() & Qt::LeftButton)
             dragTo(pos, event->globalPosition().toPoint());
         else
-            endDrag(pos, event->globalPosition().toPoint()); // the release went astray
+            cancelDrag();
         return;
     }
     if (!imageAt(pos)) {
         const QPoint units = toUnits(event->position());
-        int buttons = 0;
-        for (const Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
-            buttons += (event->buttons() & b) ? buttonCode(b) : 0;
-        Q_EMIT MouseMove(buttons, shiftState(event->modifiers()), units.x(), units.y());
+        Q_EMIT MouseMove(buttonState(event->buttons()), shiftState(event->modifiers()), units.x(),
+                         units.y());
     }
 }
 
@@ -123,8 +108,8 @@ void FormSurface::mouseReleaseEvent(QMouseEvent *event)
 
 void FormSurface::resizeEvent(QResizeEvent *event)
 {
-    for (ImageArray *array : m_arrays)
-        array->m_layer->setGeometry(rect());
+    for (ImageArray *array : findChildren<ImageArray *>(Qt::FindDirectChildrenOnly))
+        array->setGeometry(rect());
     QWidget::resizeEvent(event);
 }
 
@@ -136,6 +121,20 @@ void FormSurface::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
+bool FormSurface::eventFilter(QObject *watched, QEvent *event)
+{
+    // Watched only while a drag is under way. A popup (a menu opened from the keyboard) takes the
+    // pointer the moment it shows, and a window that is no longer active has lost it to another
+    // program: either way the release will not come here. Ending the drag before the popup's
+    // own grab begins also keeps Qt from handing the grab back to this form when it closes.
+    const bool popupShown = event->type() == QEvent::Show && watched->isWidgetType() &&
+                            static_cast<QWidget *>(watched)->windowType() == Qt::Popup;
+    const bool deactivated = event->type() == QEvent::WindowDeactivate && watched == window();
+    if (popupShown || deactivated)
+        cancelDrag();
+    return QWidget::eventFilter(watched, event);
+}
+
 void FormSurface::beginDrag(ImageControl *source, QPoint pos)
 {
     m_dragSource = source;
@@ -143,6 +142,7 @@ void FormSurface::beginDrag(ImageControl *source, QPoint pos)
     // Qt's implicit grab would follow the pressed widget; the form must keep the pointer even
     // after the source is hidden, and outside the window too.
     grabMouse();
+    qApp->installEventFilter(this);
     if (const Picture *icon = source->dragIcon()) {
         const qreal ratio = devicePixelRatioF();
         const QPixmap pixmap = icon->pixmap(ratio);
@@ -162,13 +162,12 @@ void FormSurface::dragTo(QPoint pos, QPoint globalPos)
     const QPoint units = toUnits(QPointF(pos));
     if (target != m_dragTarget) {
         if (ImageControl *left = m_dragTarget; left && left->isVisible())
-            Q_EMIT left->array().DragOver(left->Index(), source, units.x(), units.y(), DragLeave);
+            left->array().reportDragOver(*left, source, units, DragState::Leave);
         m_dragTarget = target;
         if (target && m_dragSource)
-            Q_EMIT target->array().DragOver(target->Index(), source, units.x(), units.y(),
-                                            DragEnter);
+            target->array().reportDragOver(*target, source, units, DragState::Enter);
     } else if (target && m_dragSource) {
-        Q_EMIT target->array().DragOver(target->Index(), source, units.x(), units.y(), DragOver);
+        target->array().reportDragOver(*target, source, units, DragState::Over);
     }
 }
 
@@ -183,7 +182,7 @@ void FormSurface::endDrag(QPoint pos, QPoint globalPos)
     if (!overForm)
         Q_EMIT DragCancelled(source);
     else if (target)
-        Q_EMIT target->array().DragDrop(target->Index(), source, units.x(), units.y());
+        target->array().reportDragDrop(*target, source, units);
     else
         Q_EMIT DragDrop(source, units.x(), units.y());
 }
@@ -201,6 +200,7 @@ ImageControl *FormSurface::releaseDrag()
         return nullptr;
     m_dragSource = nullptr;
     m_dragTarget = nullptr;
+    qApp->removeEventFilter(this);
     releaseMouse();
     QApplication::restoreOverrideCursor();
     return source;

@@ -5,20 +5,18 @@
 // platform, and on X11 it draws its icon with opaque corners. A press on an image in automatic
 // drag mode starts the drag: the form takes the mouse grab and the drag icon becomes the pointer.
 // Drag-over events then go to the shown image under the pointer, and the release drops on the
-// image or the background under it. A release anywhere else (outside the window, over another
-// window lying on top of it, over the menu bar) is reported as a cancelled drag, so that the
-// window can put the dragged image back at once. While a drag is under way no other press or
-// move is reported.
+// image or the background under it. A drag whose release the form cannot see ends as a cancelled
+// drag, so that the window can put the dragged image back at once: a release anywhere else than
+// on the form (outside the window, over another window lying on top of it, over the menu bar),
+// and a drag whose pointer another window took (a menu opening, the window losing activation).
+// While a drag is under way no other press or move is reported.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
 
-#include <vector>
-
 namespace tavlin {
 
-class ImageArray;
 class ImageControl;
 
 class FormSurface : public QWidget {
@@ -53,11 +51,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    friend class ImageArray;
-    void addArray(ImageArray *array) { m_arrays.push_back(array); }
-
     // Whether a point on the screen lies on this form, not covered by another window.
     bool isOverForm(QPoint globalPos) const;
     void beginDrag(ImageControl *source, QPoint pos);
@@ -69,12 +65,8 @@ private:
 
     int m_scaleWidth = 0;
     int m_scaleHeight = 0;
-    std::vector<ImageArray *> m_arrays;
     QPointer<ImageControl> m_dragSource;
     QPointer<ImageControl> m_dragTarget;
 };
-
-// The mouse button as the handlers take it: 1 left, 2 right, 4 middle.
-int buttonCode(Qt::MouseButton button);
 
 } // namespace tavlin

@@ -8,11 +8,12 @@
 
 namespace tavlin {
 
-ImageControl::ImageControl(ImageArray &array, int index, QWidget *layer)
-    : QWidget(layer), m_array(array), m_index(index)
+ImageControl::ImageControl(ImageArray &array, int index)
+    : QWidget(&array), m_array(array), m_index(index)
 {
     // The form does the hit testing, so images never take pointer events themselves.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setObjectName(QStringLiteral("%1(%2)").arg(array.objectName()).arg(index));
     hide();
 }
 
@@ -37,19 +38,13 @@ void ImageControl::paintEvent(QPaintEvent *)
     painter.drawPixmap(0, 0, m_picture->pixmap(devicePixelRatioF()));
 }
 
-ImageArray::ImageArray(FormSurface &form, const QString &name)
-    : QObject(&form), m_form(form), m_layer(new QWidget(&form))
+ImageArray::ImageArray(FormSurface &form, const QString &name) : QWidget(&form), m_form(form)
 {
     setObjectName(name);
-    m_layer->setObjectName(name + QStringLiteral("Layer"));
-    m_layer->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_layer->setGeometry(form.rect());
-    m_layer->show();
-    form.addArray(this);
-
-    auto *element = new ImageControl(*this, 0, m_layer);
-    element->setObjectName(QStringLiteral("%1(0)").arg(name));
-    m_elements.emplace(0, element);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(form.rect());
+    show();
+    m_elements.emplace(0, new ImageControl(*this, 0));
 }
 
 ImageControl *ImageArray::operator()(int index) const
@@ -63,14 +58,41 @@ ImageControl *ImageArray::Load(int index)
     if (ImageControl *existing = (*this)(index))
         return existing;
     const ImageControl *model = m_elements.at(0);
-    auto *element = new ImageControl(*this, index, m_layer);
-    element->setObjectName(QStringLiteral("%1(%2)").arg(objectName()).arg(index));
+    auto *element = new ImageControl(*this, index);
     element->setPicture(model->picture());
     element->resize(model->size());
     element->setDragMode(model->dragMode());
     element->setDragIcon(model->dragIcon());
     m_elements.emplace(index, element);
     return element;
+}
+
+ImageControl *ImageArray::elementAt(QPoint pos) const
+{
+    // Children paint in the order they were made, so the last one made lies on top.
+    const QObjectList &elements = children();
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
+        auto *element = qobject_cast<ImageControl *>(*it);
+        if (element && element->isVisible() && element->geometry().contains(pos))
+            return element;
+    }
+    return nullptr;
+}
+
+void ImageArray::reportDragOver(const ImageControl &element, ImageControl *source, QPoint at,
+                                DragState state)
+{
+    Q_EMIT DragOver(element.Index(), source, at.x(), at.y(), state);
+}
+
+void ImageArray::reportDragDrop(const ImageControl &element, ImageControl *source, QPoint at)
+{
+    Q_EMIT DragDrop(element.Index(), source, at.x(), at.y());
+}
+
+void ImageArray::reportMouseDown(const ImageControl &element, int button, int shift, QPoint at)
+{
+    Q_EMIT MouseDown(element.Index(), button, shift, at.x(), at.y());
 }
 
 } // namespace tavlin

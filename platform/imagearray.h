@@ -1,11 +1,10 @@
 // Image controls in indexed arrays, the way the windows' handlers expect them: element 0 is a
 // hidden template laid out with the window, Load(i) makes element i as a copy of it, and the
-// array reports each element's events with the element number. Pointer input does not reach the
-// images directly: the form they lie on finds the image under the pointer and reports through
-// the image's array, so that drags and drops can be delivered as the handlers expect.
+// array reports each element's events with the element number. Images take no pointer input
+// themselves: the form they lie on owns the pointer, finds the image under it and hands the
+// event to that image's array, so that drags and drops arrive as the handlers expect.
 #pragma once
 
-#include <QObject>
 #include <QWidget>
 
 #include <map>
@@ -20,12 +19,12 @@ class Picture;
 enum class DragMode { Manual, Automatic };
 
 // What a drag-over event tells: the pointer entered, left or moved over the control.
-enum DragState { DragEnter = 0, DragLeave = 1, DragOver = 2 };
+enum class DragState { Enter = 0, Leave = 1, Over = 2 };
 
 class ImageControl : public QWidget {
     Q_OBJECT
 public:
-    ImageControl(ImageArray &array, int index, QWidget *layer);
+    ImageControl(ImageArray &array, int index);
 
     int Index() const { return m_index; }
     ImageArray &array() const { return m_array; }
@@ -53,10 +52,11 @@ private:
     const Picture *m_dragIcon = nullptr;
 };
 
-class ImageArray : public QObject {
+// The array is a transparent layer over the whole form holding its elements, so arrays stack
+// in the order they are made: a later array's images lie above an earlier one's.
+class ImageArray : public QWidget {
     Q_OBJECT
 public:
-    // Arrays stack in the order they are made: a later array's images lie above an earlier one's.
     ImageArray(FormSurface &form, const QString &name);
 
     // Element index, or nullptr when it has not been loaded.
@@ -67,16 +67,23 @@ public:
 
     FormSurface &form() const { return m_form; }
 
+    // The topmost shown element at a point of the form, or nullptr.
+    ImageControl *elementAt(QPoint pos) const;
+
+    // The form reports what the pointer did to an element; the array passes it on with the
+    // element's number. Positions are in the form's units.
+    void reportDragOver(const ImageControl &element, ImageControl *source, QPoint at,
+                        DragState state);
+    void reportDragDrop(const ImageControl &element, ImageControl *source, QPoint at);
+    void reportMouseDown(const ImageControl &element, int button, int shift, QPoint at);
+
 Q_SIGNALS:
-    void DragOver(int Index, tavlin::ImageControl *Source, int X, int Y, int State);
+    void DragOver(int Index, tavlin::ImageControl *Source, int X, int Y, tavlin::DragState State);
     void DragDrop(int Index, tavlin::ImageControl *Source, int X, int Y);
     void MouseDown(int Index, int Button, int Shift, int X, int Y);
 
 private:
-    friend class FormSurface;
-
     FormSurface &m_form;
-    QWidget *m_layer;
     std::map<int, ImageControl *> m_elements;
 };
 

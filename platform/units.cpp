@@ -32,8 +32,31 @@ QFont layoutFont(qreal points, bool bold)
 
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) + (modifiers & Qt::ControlModifier ? 2 : 0) +
-           (modifiers & Qt::AltModifier ? 4 : 0);
+    return (modifiers & Qt::ShiftModifier ? ShiftKey : 0) +
+           (modifiers & Qt::ControlModifier ? CtrlKey : 0) +
+           (modifiers & Qt::AltModifier ? AltKey : 0);
+}
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return LeftButton;
+    case Qt::RightButton:
+        return RightButton;
+    case Qt::MiddleButton:
+        return MiddleButton;
+    default:
+        return 0;
+    }
+}
+
+int buttonState(Qt::MouseButtons buttons)
+{
+    int state = 0;
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        state += buttons.testFlag(button) ? buttonCode(button) : 0;
+    return state;
 }
 
 } // namespace tavlin

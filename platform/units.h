@@ -17,12 +17,15 @@ inline constexpr Qt::WindowFlags FixedWindowFrame = Qt::Window | Qt::CustomizeWi
                                                     Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                     Qt::WindowCloseButtonHint;
 
-constexpr int twipsToPixels(int twips)
+// Whole pixels, rounded towards minus infinity as the layouts' integer arithmetic does.
+constexpr int twipsToPixels(double twips)
 {
-    return twips / TwipsPerPixel;
+    const double pixels = twips / TwipsPerPixel;
+    const int truncated = int(pixels);
+    return truncated - (pixels < truncated ? 1 : 0);
 }
 
-constexpr int pixelsToTwips(int pixels)
+constexpr double pixelsToTwips(double pixels)
 {
     return pixels * TwipsPerPixel;
 }
@@ -39,7 +42,22 @@ QColor colorFromBgr(quint32 value, const QPalette &palette);
 // The face the window layouts are measured in, at the given size.
 QFont layoutFont(qreal points, bool bold = false);
 
-// The Shift/Ctrl/Alt state as the handlers take it: the sum of 1, 2 and 4.
+// The Shift/Ctrl/Alt state as the handlers take it: the sum of the keys held.
+inline constexpr int ShiftKey = 1;
+inline constexpr int CtrlKey = 2;
+inline constexpr int AltKey = 4;
+// A press with that key alone held.
+inline constexpr int ShiftOnly = ShiftKey;
+inline constexpr int CtrlOnly = CtrlKey;
+
 int shiftState(Qt::KeyboardModifiers modifiers);
+
+// Mouse buttons as the handlers take them; a move reports the sum of the buttons held.
+inline constexpr int LeftButton = 1;
+inline constexpr int RightButton = 2;
+inline constexpr int MiddleButton = 4;
+
+int buttonCode(Qt::MouseButton button);
+int buttonState(Qt::MouseButtons buttons);
 
 } // namespace tavlin

@@ -6,6 +6,7 @@
 #include "frmMain.h"
 #include "imagearray.h"
 #include "quiet.h"
+#include "window.h"
 
 #include <QPointer>
 #include <QTest>
@@ -36,9 +37,9 @@ private Q_SLOTS:
     {
         const qreal ratio = w->devicePixelRatioF();
         QVERIFY2(ratio >= 1.0, qPrintable(QString::number(ratio)));
-        QCOMPARE(w->Form->size(), QSize(318, 318));
-        QCOMPARE(w->imgMarble(24)->geometry(), QRect(144, 144, 32, 32));
-        const QPixmap shot = w->Form->grab();
+        QCOMPARE(test::boardOf(w)->size(), QSize(318, 318));
+        QCOMPARE(test::imagesOf(w, "imgMarble")(24)->geometry(), QRect(144, 144, 32, 32));
+        const QPixmap shot = test::boardOf(w)->grab();
         QCOMPARE(shot.size(), QSize(318, 318) * ratio);
     }
 
@@ -50,7 +51,7 @@ private Q_SLOTS:
         if (ratio < 2 || std::floor(ratio) != ratio)
             QSKIP("needs a whole-number density of 2 or more");
         const int n = int(ratio);
-        const QImage shot = w->imgMarble(10)->grab().toImage();
+        const QImage shot = test::imagesOf(w, "imgMarble")(10)->grab().toImage();
         QCOMPARE(shot.size(), QSize(32 * n, 32 * n));
         int detailedBlocks = 0;
         for (int by = 0; by < 32; ++by) {

@@ -9,6 +9,7 @@
 #include "frmMain.h"
 #include "imagearray.h"
 #include "quiet.h"
+#include "window.h"
 
 #include <QAction>
 #include <QPointer>
@@ -24,7 +25,8 @@ class TestInfoWindows : public QObject {
 
     QWidget *infoWindow(bool about) const
     {
-        return about ? static_cast<QWidget *>(w->aboutWindow()) : w->helpWindow();
+        return about ? static_cast<QWidget *>(test::openWindow<frmAbout>("frmAbout"))
+                     : test::openWindow<frmHelp>("frmHelp");
     }
 
 private Q_SLOTS:
@@ -44,8 +46,8 @@ private Q_SLOTS:
     void cleanup()
     {
         if (w) {
-            delete w->helpWindow();
-            delete w->aboutWindow();
+            delete test::openWindow<frmHelp>("frmHelp");
+            delete test::openWindow<frmAbout>("frmAbout");
         }
         delete w.data();
     }
@@ -62,7 +64,8 @@ private Q_SLOTS:
     void singleInstance()
     {
         QFETCH(bool, about);
-        QAction *command = about ? w->mnuHelpAbout : w->mnuHelpHow;
+        QAction *command =
+            about ? test::menuItem(w, "mnuHelpAbout") : test::menuItem(w, "mnuHelpHow");
         command->trigger();
         QPointer<QWidget> first = infoWindow(about);
         QVERIFY(first && QTest::qWaitForWindowExposed(first));
@@ -89,15 +92,15 @@ private Q_SLOTS:
     // neither read nor change.
     void boardStaysPlayable()
     {
-        w->mnuHelpHow->trigger();
-        w->mnuHelpAbout->trigger();
+        test::menuItem(w, "mnuHelpHow")->trigger();
+        test::menuItem(w, "mnuHelpAbout")->trigger();
         for (QWidget *info : {infoWindow(false), infoWindow(true)}) {
             QVERIFY(QTest::qWaitForWindowExposed(info));
             info->move(w->frameGeometry().topRight() + QPoint(50, 0));
         }
         QWindow *window = w->windowHandle();
-        const QPoint from = w->Form->mapTo(w, QPoint(144, 64) + QPoint(16, 16));
-        const QPoint to = w->Form->mapTo(w, QPoint(144, 144) + QPoint(16, 16));
+        const QPoint from = test::boardOf(w)->mapTo(w, QPoint(144, 64) + QPoint(16, 16));
+        const QPoint to = test::boardOf(w)->mapTo(w, QPoint(144, 144) + QPoint(16, 16));
         QTest::mousePress(window, Qt::LeftButton, {}, from);
         QTest::mouseMove(window, to);
         QTest::mouseRelease(window, Qt::LeftButton, {}, to);

@@ -8,6 +8,7 @@
 #include "fullgame.h"
 #include "imagearray.h"
 #include "quiet.h"
+#include "window.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -30,12 +31,18 @@ class TestMainWindow : public QObject {
     static QPoint cellCentre(int cell) { return {cell % 7 * 40 + 40, cell / 7 * 40 + 40}; }
     QWindow *window() const { return w->windowHandle(); }
     // Where the pointer must be, in window coordinates, to be over a point of the board.
-    QPoint on(QPoint boardPoint) const { return w->Form->mapTo(w.data(), boardPoint); }
+    QPoint on(QPoint boardPoint) const { return test::boardOf(w)->mapTo(w.data(), boardPoint); }
+
+    int dragged() const
+    {
+        const ImageControl *source = test::boardOf(w)->dragSource();
+        return source ? source->Index() : 0;
+    }
 
     void drag(int from, QPoint dropAt)
     {
         QTest::mousePress(window(), Qt::LeftButton, {}, on(cellCentre(from)));
-        QCOMPARE(w->dragIndex(), Cell(from)); // the drag is under way
+        QCOMPARE(dragged(), from); // the drag is under way
         QTest::mouseMove(window(), dropAt);
         QTest::mouseRelease(window(), Qt::LeftButton, {}, dropAt);
     }
@@ -53,16 +60,17 @@ class TestMainWindow : public QObject {
         QString line = QStringLiteral("holes");
         for (int cell = 0; cell < CellCount; ++cell) {
             const bool playable = IsPlayableCell(cell);
-            const bool hole = drawn ? shown(w->imgHole(cell)) : playable;
-            const bool marble = drawn ? shown(w->imgMarble(cell)) : w->board().HasMarble(cell);
+            const bool hole = drawn ? shown(test::imagesOf(w, "imgHole")(cell)) : playable;
+            const bool marble =
+                drawn ? shown(test::imagesOf(w, "imgMarble")(cell)) : w->board().HasMarble(cell);
             if (playable ? !hole || !marble : hole || marble)
                 line += QString(playable && hole ? " %1" : " !%1").arg(cell);
         }
-        const bool undo = drawn ? w->mnuUndo->isEnabled() : w->board().CanUndo();
-        const bool redo = drawn ? w->mnuRedo->isEnabled() : w->board().CanRedo();
+        const bool undo = drawn ? test::menuItem(w, "mnuUndo")->isEnabled() : w->board().CanUndo();
+        const bool redo = drawn ? test::menuItem(w, "mnuRedo")->isEnabled() : w->board().CanRedo();
         line += QStringLiteral(" undo%1 redo%2").arg(undo ? '+' : '-').arg(redo ? '+' : '-');
-        if (drawn && w->dragIndex() != 0)
-            line += QStringLiteral(" drag %1").arg(w->dragIndex());
+        if (drawn && dragged() != 0)
+            line += QStringLiteral(" drag %1").arg(dragged());
         return line + (drawn && QApplication::overrideCursor() ? " cursor" : "");
     }
 
@@ -91,7 +99,7 @@ private Q_SLOTS:
     void startUpShowsTheStartingPosition()
     {
         QCOMPARE(board(Drawn), Start);
-        QCOMPARE(w->Form->size(), QSize(318, 318));
+        QCOMPARE(test::boardOf(w)->size(), QSize(318, 318));
         QCOMPARE(w->windowTitle(), QStringLiteral("Tavlin Solitaire"));
         QCOMPARE(w->minimumSize(), w->maximumSize());
         const Qt::WindowFlags buttons =
@@ -115,11 +123,12 @@ private Q_SLOTS:
         QFETCH(int, cell);
         QFETCH(QPoint, topLeft);
         const QRect expected(topLeft, QSize(32, 32));
-        QCOMPARE(w->imgMarble(cell)->geometry(), expected);
-        QCOMPARE(w->imgHole(cell)->geometry(), expected);
-        QCOMPARE(w->Form->imageAt(expected.center()),
-                 cell == 24 ? w->imgHole(24) : w->imgMarble(cell));
-        QCOMPARE(w->Form->imageAt(expected.center() + QPoint(20, 0)), nullptr);
+        QCOMPARE(test::imagesOf(w, "imgMarble")(cell)->geometry(), expected);
+        QCOMPARE(test::imagesOf(w, "imgHole")(cell)->geometry(), expected);
+        QCOMPARE(test::boardOf(w)->imageAt(expected.center()),
+                 cell == 24 ? test::imagesOf(w, "imgHole")(24)
+                            : test::imagesOf(w, "imgMarble")(cell));
+        QCOMPARE(test::boardOf(w)->imageAt(expected.center() + QPoint(20, 0)), nullptr);
     }
 
     // The menu tree: names, captions with access keys, separators, F2 on New alone, and only
@@ -148,9 +157,9 @@ private Q_SLOTS:
     {
         dragTo(10, 24);
         QCOMPARE(board(Drawn), QStringLiteral("holes 10 17 undo+ redo-"));
-        w->mnuUndo->trigger();
+        test::menuItem(w, "mnuUndo")->trigger();
         QCOMPARE(board(Drawn), QStringLiteral("holes 24 undo- redo+"));
-        w->mnuRedo->trigger();
+        test::menuItem(w, "mnuRedo")->trigger();
         QCOMPARE(board(Drawn), QStringLiteral("holes 10 17 undo+ redo-"));
     }
 
@@ -173,16 +182,17 @@ private Q_SLOTS:
         QFETCH(int, dragFrom);
         dragTo(10, 24);
         dragTo(31, 17);
-        w->mnuUndo->trigger(); // one move to undo, one to redo
+        test::menuItem(w, "mnuUndo")->trigger(); // one move to undo, one to redo
         if (dragFrom) {
             QTest::mousePress(window(), Qt::LeftButton, {}, on(cellCentre(dragFrom)));
-            QCOMPARE(w->dragIndex(), Cell(dragFrom));
+            QCOMPARE(dragged(), dragFrom);
         }
         if (byKey)
             QTest::keyClick(window(), Qt::Key_F2);
         else
-            w->mnuNew->trigger();
-        QCOMPARE(board(Drawn), Start + (dragFrom ? " cursor" : ""));
+            test::menuItem(w, "mnuNew")->trigger();
+        QCOMPARE(board(Drawn),
+                 Start + (dragFrom ? QStringLiteral(" drag %1 cursor").arg(dragFrom) : ""));
         QTest::mouseMove(window(), on(QPoint(5, 5)));
         QTest::mouseRelease(window(), Qt::LeftButton, {}, on(QPoint(5, 5)));
         QCOMPARE(board(Drawn), Start);
@@ -227,14 +237,52 @@ private Q_SLOTS:
         QCOMPARE(board(Drawn), Start);
     }
 
+    void lostRelease_data()
+    {
+        QTest::addColumn<QString>("loss");
+        QTest::newRow("a menu opened from the keyboard") << QStringLiteral("menu");
+        QTest::newRow("another window activated") << QStringLiteral("window");
+        QTest::newRow("no trace but a move without the button") << QStringLiteral("move");
+    }
+
+    // A drag whose release never reaches the board ends as soon as that is known, with the
+    // marble back and no jump: not even when the pointer then moves over a hole it could jump to.
+    void lostRelease()
+    {
+        QFETCH(QString, loss);
+        QTest::mousePress(window(), Qt::LeftButton, {}, on(cellCentre(10)));
+        QTest::mouseMove(window(), on(cellCentre(17)));
+        QWidget other;
+        if (loss == QLatin1String("menu")) {
+            QTest::keyClick(window(), Qt::Key_G, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QCOMPARE(board(Drawn), Start);
+            QTest::mouseRelease(window(), Qt::LeftButton, {}, on(cellCentre(17)));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        } else if (loss == QLatin1String("window")) {
+            other.show();
+            other.activateWindow();
+            QTRY_COMPARE(board(Drawn), Start);
+        }
+        // The window system reports a move with no button held, which QTest cannot send while
+        // it thinks the button is down.
+        const QPoint hole = on(cellCentre(24));
+        qt_handleMouseEvent(window(), hole, window()->mapToGlobal(hole), Qt::NoButton, Qt::NoButton,
+                            QEvent::MouseMove, Qt::NoModifier, 0);
+        QCOMPARE(board(Drawn), Start);
+        if (loss != QLatin1String("menu"))
+            QTest::mouseRelease(window(), Qt::LeftButton, {}, hole); // QTest's own idea of it
+    }
+
     // A window lying over the board takes no drop and passes none on to the board below.
     void dropOverAnotherWindow()
     {
-        w->mnuHelpHow->trigger();
-        QWidget *help = w->helpWindow();
+        test::menuItem(w, "mnuHelpHow")->trigger();
+        QWidget *help = test::openWindow<frmHelp>("frmHelp");
         QVERIFY(help && QTest::qWaitForWindowExposed(help));
         // The help window covers the lower right of the board, the empty centre included.
-        const QPoint centre = w->Form->mapToGlobal(cellCentre(24));
+        const QPoint centre = test::boardOf(w)->mapToGlobal(cellCentre(24));
         help->move(centre - QPoint(8, 8));
         QTRY_COMPARE(QApplication::widgetAt(centre)->window(), help);
         drag(10, w->mapFromGlobal(centre));
@@ -275,7 +323,7 @@ private Q_SLOTS:
         QFETCH(int, movesAfter);
         dragTo(10, 24);
         dragTo(31, 17);
-        w->mnuUndo->trigger(); // one move to undo, one to redo
+        test::menuItem(w, "mnuUndo")->trigger(); // one move to undo, one to redo
         QTest::mouseClick(window(), button, keys, on(boardPoint));
         QCOMPARE(w->board().MoveCount(), movesAfter);
         QCOMPARE(board(Drawn), board(Engine));
@@ -308,8 +356,9 @@ private Q_SLOTS:
             return QAccessible::queryAccessibleInterface(image)->text(QAccessible::Name);
         };
         auto names = [&] {
-            return QStringList{name(w->imgMarble(10)), name(w->imgHole(10)), name(w->imgHole(17)),
-                               name(w->imgHole(24))};
+            return QStringList{
+                name(test::imagesOf(w, "imgMarble")(10)), name(test::imagesOf(w, "imgHole")(10)),
+                name(test::imagesOf(w, "imgHole")(17)), name(test::imagesOf(w, "imgHole")(24))};
         };
         QCOMPARE(names(), QStringList({"Marble, row 2, column 4", "Hole, row 2, column 4",
                                        "Hole, row 3, column 4", "Empty hole, row 4, column 4"}));
@@ -332,7 +381,7 @@ private Q_SLOTS:
         QFETCH(QColor, window);
         const QPalette saved = QApplication::palette();
         QApplication::setPalette(QPalette(window));
-        auto shot = [&] { return w->Form->grab().toImage(); };
+        auto shot = [&] { return test::boardOf(w)->grab().toImage(); };
         QTRY_COMPARE(shot().pixelColor(5, 5).lightness() < 128, window.lightness() < 128);
         const QImage image = shot();
         QApplication::setPalette(saved);
@@ -365,7 +414,7 @@ private Q_SLOTS:
         if (deleted)
             delete w.data();
         else
-            w->mnuExit->trigger();
+            test::menuItem(w, "mnuExit")->trigger();
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         QTRY_VERIFY(w.isNull());
     }

@@ -11,6 +11,7 @@
 #include "frmMain.h"
 #include "imagearray.h"
 #include "quiet.h"
+#include "window.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -37,7 +38,10 @@ class TestMonkey : public QObject {
     int below(int n) { return int(rng.bounded(quint32(n))); }
     bool chance(int percent) { return below(100) < percent; }
     void note(const QString &event) { trail = trail.mid(qMax(0, trail.size() - 15)) << event; }
-    QPoint onWindow(QPoint boardPoint) const { return w->Form->mapTo(w.data(), boardPoint); }
+    QPoint onWindow(QPoint boardPoint) const
+    {
+        return test::boardOf(w)->mapTo(w.data(), boardPoint);
+    }
     static QPoint centre(int cell) { return QPoint(cell % 7, cell / 7) * 40 + QPoint(40, 40); }
     // Any combination of Shift, Ctrl and Alt, which are three bits in a row.
     auto randomKeys() { return Qt::KeyboardModifiers::fromInt(Qt::ShiftModifier * below(8)); }
@@ -59,10 +63,11 @@ class TestMonkey : public QObject {
     int randomJump(int from)
     {
         int target = 0, found = 0;
+        const Board &board = w->board();
         for (int to : {from - 14, from - 2, from + 2, from + 14}) {
-            Board trial = w->board();
-            trial.setObserver(nullptr);
-            if (trial.TryMove(from, to) && below(++found) == 0)
+            const bool inLine = to % 7 == from % 7 || to / 7 == from / 7;
+            if (IsPlayableCell(to) && inLine && board.HasMarble((from + to) / 2) &&
+                !board.HasMarble(to) && below(++found) == 0)
                 target = to;
         }
         return target;
@@ -75,11 +80,11 @@ class TestMonkey : public QObject {
         note(QString::asprintf("%s button %d keys %x at (%d, %d)", verbs[action], int(button),
                                keys.toInt(), at.x(), at.y()));
         const int moves = w->board().MoveCount();
-        const bool dragging = w->Form->dragSource();
+        const bool dragging = test::boardOf(w)->dragSource();
         held.setFlag(button, action == QTest::MousePress);
         QTest::mouseEvent(action, w->windowHandle(), button, keys, at);
-        const bool dropped = dragging && !w->Form->dragSource();
-        seen[0] += !dragging && w->Form->dragSource();
+        const bool dropped = dragging && !test::boardOf(w)->dragSource();
+        seen[0] += !dragging && test::boardOf(w)->dragSource();
         seen[1] += dropped && w->board().MoveCount() > moves;
         seen[2] += dropped && !w->rect().contains(at);
         seen[3] += action == QTest::MousePress && w->board().MoveCount() < moves;
@@ -90,7 +95,7 @@ class TestMonkey : public QObject {
     void randomEvent()
     {
         const int roll = below(1000);
-        auto *source = held.testFlag(Qt::LeftButton) ? w->Form->dragSource() : nullptr;
+        auto *source = held.testFlag(Qt::LeftButton) ? test::boardOf(w)->dragSource() : nullptr;
         const int target = source ? randomJump(source->Index()) : 0;
         if (roll < 230) {
             // Any button pressed or let go, now and then one pressed in another window: left, right
@@ -117,7 +122,9 @@ class TestMonkey : public QObject {
             note(QStringLiteral("F2 keys %1").arg(keys.toInt(), 0, 16));
             QTest::keyClick(w->windowHandle(), Qt::Key_F2, keys);
         } else if (roll < 965) {
-            QAction *action = roll < 903 ? w->mnuNew : roll < 935 ? w->mnuUndo : w->mnuRedo;
+            QAction *action = roll < 903   ? test::menuItem(w, "mnuNew")
+                              : roll < 935 ? test::menuItem(w, "mnuUndo")
+                                           : test::menuItem(w, "mnuRedo");
             note(action->objectName());
             action->trigger();
         } else if (roll < 975) {
@@ -127,11 +134,15 @@ class TestMonkey : public QObject {
         } else {
             // Either information window, closed by Esc, Enter or its close box, or opened.
             const int which = roll < 987 ? 0 : 1, how = below(5);
-            auto open = [&] { return QList<QDialog *>{w->helpWindow(), w->aboutWindow()}[which]; };
+            auto open = [&] {
+                return QList<QDialog *>{test::openWindow<frmHelp>("frmHelp"),
+                                        test::openWindow<frmAbout>("frmAbout")}[which];
+            };
             QDialog *dialog = open();
             note(QStringLiteral("information window %1, way %2").arg(which).arg(dialog ? how : 3));
             if (!dialog || how >= 3)
-                (which ? w->mnuHelpAbout : w->mnuHelpHow)->trigger();
+                (which ? test::menuItem(w, "mnuHelpAbout") : test::menuItem(w, "mnuHelpHow"))
+                    ->trigger();
             else if (how == 2)
                 dialog->close();
             else
@@ -149,23 +160,26 @@ class TestMonkey : public QObject {
     std::pair<QString, QString> shownAndWanted() const
     {
         const Board &board = w->board();
-        const ImageControl *dragged = w->Form->dragSource();
+        const ImageControl *dragged = test::boardOf(w)->dragSource();
         QString shown, wanted;
         int marbles = 0;
         for (int cell = 0; cell < CellCount; ++cell) {
             marbles += board.HasMarble(cell);
             if (!IsPlayableCell(cell))
                 continue;
-            const ImageControl *marble = w->imgMarble(cell);
-            shown += !w->imgHole(cell)->isVisible() ? '?' : marble->isVisible() ? 'o' : '.';
+            const ImageControl *marble = test::imagesOf(w, "imgMarble")(cell);
+            shown += !test::imagesOf(w, "imgHole")(cell)->isVisible() ? '?'
+                     : marble->isVisible()                            ? 'o'
+                                                                      : '.';
             wanted +=
                 board.HasMarble(cell) && (marble != dragged || marble->isVisible()) ? 'o' : '.';
         }
-        const char *rest = " marbles %d undo %d redo %d drag index %d cursor %d";
-        shown += QString::asprintf(rest, marbles, w->mnuUndo->isEnabled(), w->mnuRedo->isEnabled(),
-                                   w->dragIndex(), bool(QApplication::overrideCursor()));
+        const char *rest = " marbles %d undo %d redo %d cursor %d";
+        shown += QString::asprintf(rest, marbles, test::menuItem(w, "mnuUndo")->isEnabled(),
+                                   test::menuItem(w, "mnuRedo")->isEnabled(),
+                                   bool(QApplication::overrideCursor()));
         wanted += QString::asprintf(rest, 32 - board.MoveCount(), board.CanUndo(), board.CanRedo(),
-                                    dragged ? w->dragIndex() : 0, bool(dragged));
+                                    bool(dragged));
         return {shown, wanted};
     }
 
@@ -189,7 +203,7 @@ private Q_SLOTS:
         w->activateWindow();
         // A press on the menu bar opens the Game menu, and a release over Exit would end the
         // run; Exit gets its turn at the end.
-        w->mnuExit->setEnabled(false);
+        test::menuItem(w, "mnuExit")->setEnabled(false);
 
         for (int event = 1; event <= 30000; ++event) {
             randomEvent();
@@ -207,8 +221,8 @@ private Q_SLOTS:
             QVERIFY2(seen[kind] > floors[kind], qPrintable(QString::number(kind)));
 
         // And Exit, once, wherever the monkey left the game.
-        w->mnuExit->setEnabled(true);
-        w->mnuExit->trigger();
+        test::menuItem(w, "mnuExit")->setEnabled(true);
+        test::menuItem(w, "mnuExit")->trigger();
         QTRY_VERIFY(w.isNull());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }

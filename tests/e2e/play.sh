@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built program on a real X server, played with real pointer input: the opening position on
 # screen, a legal drag (and the dragged marble's cell showing its hole mid-drag), a refused
-# drag, a drag released outside the window, and a Ctrl-press that undoes.
+# drag, a drag released outside the window, a drag whose release a menu took, and a Ctrl-press
+# that undoes.
 # Usage: play.sh PATH-TO-GAME
 source "$(dirname "$0")/lib.sh"
 game=$1
@@ -62,6 +63,18 @@ xdotool mousedown 1; sleep 0.1
 xdotool mousemove $((board_x + 500)) $((board_y + 150)); sleep 0.2
 xdotool mouseup 1; sleep 0.3
 expect_board "$after_second" "drag released outside the window changes nothing"
+
+# A menu opened from the keyboard mid-drag takes the release: the drag ends there, and the
+# pointer passing over the hole afterwards makes no jump.
+xdotool windowfocus --sync "$wid"
+xdotool mousemove "$(cell_x 26)" "$(cell_y 26)"; sleep 0.1
+xdotool mousedown 1; sleep 0.1
+xdotool mousemove "$(cell_x 25)" "$(cell_y 25)"; sleep 0.2
+xdotool key alt+g; sleep 0.3
+xdotool mouseup 1; sleep 0.2
+xdotool key Escape; sleep 0.2
+xdotool mousemove "$(cell_x 24)" "$(cell_y 24)"; sleep 0.3
+expect_board "$after_second" "a release lost to the Game menu makes no jump"
 
 xdotool mousemove $((board_x + 8)) $((board_y + 8)); sleep 0.1
 xdotool keydown ctrl click 1 keyup ctrl; sleep 0.3

@@ -47,11 +47,6 @@ void setTextColor(QWidget *w, QPalette::ColorRole role, quint32 bgr)
     w->setPalette(palette);
 }
 
-int pixelsFromTwips(double twips)
-{
-    return int(std::floor(twips / TwipsPerPixel));
-}
-
 } // namespace
 
 frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *opener)
@@ -72,13 +67,13 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
         m_mainFrameExtra = m_mainFrame.size() - mainWindow->geometry().size();
     }
 
+    setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The layout's colours (black text, a blue link) are meant for a light window: on a dark
     // desktop the window keeps its style's light palette so that they stay readable.
     if (palette().color(QPalette::Window).lightness() < 128)
         setPalette(style()->standardPalette());
     setWindowTitle(QStringLiteral("About Kelmar"));
-    setWindowIcon(Picture::marble().icon());
     // The boxes below were measured for this face and size.
     setFont(layoutFont(8.25, false));
     setFixedSize(twipsToPixels(4935), twipsToPixels(3870));
@@ -182,7 +177,7 @@ QPoint frmAbout::placement(QSize ownOuterSize) const
     const int top =
         centredPosition(pixelsToTwips(m_mainFrame.y()), pixelsToTwips(m_mainFrame.height()),
                         pixelsToTwips(ownOuterSize.height()));
-    return {pixelsFromTwips(left), pixelsFromTwips(top)};
+    return {twipsToPixels(left), twipsToPixels(top)};
 }
 
 void frmAbout::showEvent(QShowEvent *event)
@@ -231,13 +226,11 @@ void frmAbout::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmAbout::txtURL_MouseMove(int button, int shift, double x, double y)
+void frmAbout::txtURL_MouseMove(int, int, double X, double Y)
 {
-    Q_UNUSED(button);
-    Q_UNUSED(shift);
     const double width = pixelsToTwips(txtURL->width());
     const double height = pixelsToTwips(txtURL->height());
-    if (x < 0 || y < 0 || x > width || y > height) {
+    if (X < 0 || Y < 0 || X > width || Y > height) {
         m_capture->release();
         LinkHover = false;
         setLinkColor(LinkBlue);
@@ -270,12 +263,9 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::MouseMove: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        // Qt's button flags for left, right and middle are the handler's 1, 2 and 4.
-        const int button =
-            int(mouse->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
-        txtURL_MouseMove(button, shiftState(mouse->modifiers()),
-                         mouse->position().x() * TwipsPerPixel,
-                         mouse->position().y() * TwipsPerPixel);
+        txtURL_MouseMove(buttonState(mouse->buttons()), shiftState(mouse->modifiers()),
+                         pixelsToTwips(mouse->position().x()),
+                         pixelsToTwips(mouse->position().y()));
         break;
     }
     case QEvent::MouseButtonPress:

@@ -36,10 +36,6 @@ public:
     // one axis, all in twips: halves round towards minus infinity.
     static int centredPosition(double mainPosition, double mainSize, double ownSize);
 
-    // Every mouse move the link receives; x and y in twips from the link's top-left corner.
-    void txtURL_MouseMove(int button, int shift, double x, double y);
-    void txtURL_Click();
-
     // Esc lands here. QDialog's own would hide the window without a close event, so the
     // unload handler would not run; this unloads it like the OK button.
     void reject() override;
@@ -53,6 +49,9 @@ private:
     void Form_Load();
     void Form_Unload();
     void cmdCancel_Click();
+    // Every mouse move the link receives; x and y in twips from the link's top-left corner.
+    void txtURL_MouseMove(int Button, int Shift, double X, double Y);
+    void txtURL_Click();
 
     QPoint placement(QSize ownOuterSize) const;
     void recentre();

@@ -2,7 +2,6 @@
 // rules text, so every opening shows the same text whatever happened to the last window.
 #include "frmHelp.h"
 
-#include "picture.h"
 #include "units.h"
 
 #include <QFont>
@@ -16,8 +15,8 @@ namespace tavlin {
 frmHelp::frmHelp() : QDialog(nullptr, FixedWindowFrame)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("How to Play"));
-    setWindowIcon(Picture::marble().icon());
     // The boxes below were measured for this face and size; the desktop's own default is often
     // larger and would push the rules out of their box.
     setFont(layoutFont(8.25, false));

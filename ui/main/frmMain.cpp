@@ -41,9 +41,9 @@ frmMain::frmMain(QWidget *parent)
       mnuHelpAbout(mnuHelp->addAction(tr("&About")))
 {
     // The stored layout of the window.
+    setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Tavlin Solitaire"));
-    setWindowIcon(Picture::marble().icon());
 
     Form->setObjectName(QStringLiteral("Form"));
     Form->setFixedSize(BoardUnits, BoardUnits);
@@ -53,8 +53,8 @@ frmMain::frmMain(QWidget *parent)
     setCentralWidget(Form);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The marble template's picture comes with its drag icon in Form_Load.
     imgHole(0)->setPicture(&Picture::hole());
-    imgMarble(0)->setPicture(&Picture::marble());
     imgMarble(0)->setDragMode(DragMode::Automatic);
 
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
@@ -100,16 +100,6 @@ frmMain::~frmMain()
     imgHole.disconnect(this);
     imgMarble.disconnect(this);
     m_board.setObserver(nullptr);
-}
-
-frmHelp *frmMain::helpWindow() const
-{
-    return m_help;
-}
-
-frmAbout *frmMain::aboutWindow() const
-{
-    return m_about;
 }
 
 void frmMain::Form_Load()
@@ -183,7 +173,7 @@ void frmMain::mnuHelpAbout_Click()
     m_about->activateWindow();
 }
 
-void frmMain::imgMarble_DragOver(int, ImageControl *Source, int, int, int)
+void frmMain::imgMarble_DragOver(int, ImageControl *Source, int, int, DragState)
 {
     // A marble hidden by an earlier drag whose end was never seen comes back before the next.
     if (DragIndex != 0 && DragIndex != Source->Index())
@@ -228,9 +218,9 @@ void frmMain::Form_MouseMove(int, int, int, int)
 
 void frmMain::Form_MouseDown(int, int Shift, int, int)
 {
-    if (Shift == 1)
+    if (Shift == ShiftOnly)
         m_board.RedoMove();
-    if (Shift == 2)
+    if (Shift == CtrlOnly)
         m_board.UndoMove();
 }
 
@@ -262,16 +252,16 @@ void frmMain::nameImages()
         if (ImageControl *marble = imgMarble(cell); marble && cell != 0) {
             marble->setAccessibleName(
                 tr("Marble, row %1, column %2").arg(cell / GridSize + 1).arg(cell % GridSize + 1));
-            describeHole(cell);
+            describeHole(cell, m_board.HasMarble(cell));
         }
     }
 }
 
-void frmMain::describeHole(int cell)
+void frmMain::describeHole(int cell, bool hasMarble)
 {
     const QString place = tr("row %1, column %2").arg(cell / GridSize + 1).arg(cell % GridSize + 1);
     ImageControl *hole = imgHole(cell);
-    if (m_board.HasMarble(cell)) {
+    if (hasMarble) {
         hole->setAccessibleName(tr("Hole, %1").arg(place));
         hole->setAccessibleDescription(tr("Holds a marble"));
     } else {
@@ -291,7 +281,7 @@ void frmMain::showBoardAt(int cell)
 void frmMain::cellChanged(Cell cell, bool hasMarble)
 {
     imgMarble(cell)->setVisible(hasMarble);
-    describeHole(cell);
+    describeHole(cell, hasMarble);
 }
 
 void frmMain::canUndoChanged(bool canUndo)

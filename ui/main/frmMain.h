@@ -6,6 +6,7 @@
 #pragma once
 
 #include "board.h"
+#include "imagearray.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,8 +17,6 @@ class QMenu;
 namespace tavlin {
 
 class FormSurface;
-class ImageArray;
-class ImageControl;
 class frmAbout;
 class frmHelp;
 
@@ -27,13 +26,14 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
+    // The game as the window shows it, for whoever wants to read it.
     const Board &board() const { return m_board; }
-    Cell dragIndex() const { return DragIndex; }
-    // The information windows while they are open, nullptr otherwise.
-    frmHelp *helpWindow() const;
-    frmAbout *aboutWindow() const;
 
-    // The controls, named as the handlers know them.
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    // The controls, named as the handlers know them; found from outside by these names.
     FormSurface *const Form;
     ImageArray &imgHole;
     ImageArray &imgMarble;
@@ -46,10 +46,6 @@ public:
     QAction *const mnuHelpHow;
     QAction *const mnuHelpAbout;
 
-protected:
-    void changeEvent(QEvent *event) override;
-
-private:
     void Form_Load();
     void NewGame();
 
@@ -60,7 +56,7 @@ private:
     void mnuHelpHow_Click();
     void mnuHelpAbout_Click();
 
-    void imgMarble_DragOver(int Index, ImageControl *Source, int X, int Y, int State);
+    void imgMarble_DragOver(int Index, ImageControl *Source, int X, int Y, DragState State);
     void imgHole_DragDrop(int Index, ImageControl *Source, int X, int Y);
     void imgMarble_DragDrop(int Index, ImageControl *Source, int X, int Y);
     void Form_DragDrop(ImageControl *Source, int X, int Y);
@@ -72,7 +68,7 @@ private:
     // The board's background follows the desktop's light or dark palette.
     void followDesktopPalette();
     void nameImages();
-    void describeHole(int cell);
+    void describeHole(int cell, bool hasMarble);
 
     // Shows a cell's marble image as the board has it.
     void showBoardAt(int cell);
