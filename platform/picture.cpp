@@ -1,9 +1,11 @@
-// Renders the SVG pictures compiled into the program. Each picture is drawn afresh at the exact
-// device pixel size asked for, never scaled from a smaller bitmap, and kept once drawn.
+// Renders the SVG pictures compiled into the program. Each picture is drawn at the exact device
+// pixel size asked for, never scaled from another size, and kept once drawn. The few sizes that
+// every start needs come drawn already by the build, as raw pixels.
 #include "picture.h"
 
 #include <QIconEngine>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 #include <QtMath>
 
@@ -38,6 +40,15 @@ const Picture &Picture::banner()
 Picture::Picture(QString resource, QSize size) : m_resource(std::move(resource)), m_size(size)
 {}
 
+Picture::~Picture() = default;
+
+QSvgRenderer &Picture::renderer() const
+{
+    if (!m_renderer)
+        m_renderer = std::make_unique<QSvgRenderer>(m_resource);
+    return *m_renderer;
+}
+
 QPixmap Picture::pixmap(qreal devicePixelRatio) const
 {
     // A ratio that is not positive (or NaN) would make no picture and break the cache's ordering.
@@ -53,11 +64,41 @@ QPixmap Picture::pixmap(qreal devicePixelRatio) const
     const auto devicePixels = [devicePixelRatio](int logical) {
         return qCeil(logical * devicePixelRatio - 1e-6);
     };
-    QPixmap pixmap = QPixmap::fromImage(
-        render(QSize(devicePixels(m_size.width()), devicePixels(m_size.height()))));
+    const QSize pixelSize(devicePixels(m_size.width()), devicePixels(m_size.height()));
+    // At a ratio of 1 the picture is also the icon of that size: drawn once for both.
+    QPixmap pixmap =
+        devicePixelRatio == 1.0 ? sized(pixelSize) : QPixmap::fromImage(image(pixelSize));
     pixmap.setDevicePixelRatio(devicePixelRatio);
     m_pixmaps.emplace(devicePixelRatio, pixmap);
     return pixmap;
+}
+
+QPixmap Picture::sized(QSize pixelSize) const
+{
+    const std::pair key(pixelSize.width(), pixelSize.height());
+    const auto cached = m_sized.find(key);
+    if (cached != m_sized.end())
+        return cached->second;
+    return m_sized.emplace(key, QPixmap::fromImage(image(pixelSize))).first->second;
+}
+
+QImage Picture::image(QSize pixelSize) const
+{
+    const int width = pixelSize.width();
+    const int height = pixelSize.height();
+    const QString svg = QStringLiteral(".svg");
+    if (width > 0 && height > 0 && m_resource.endsWith(svg)) {
+        const QResource raw(QStringLiteral("%1-%2x%3.argb")
+                                .arg(QStringView(m_resource).chopped(svg.size()))
+                                .arg(width)
+                                .arg(height));
+        // Used in place, so only if stored as it was written.
+        if (raw.isValid() && raw.compressionAlgorithm() == QResource::NoCompression &&
+            raw.size() == qint64(width) * height * 4)
+            return QImage(raw.data(), width, height, width * 4,
+                          QImage::Format_ARGB32_Premultiplied);
+    }
+    return render(pixelSize);
 }
 
 QImage Picture::render(QSize pixelSize) const
@@ -67,16 +108,16 @@ QImage Picture::render(QSize pixelSize) const
 
     QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QSvgRenderer renderer(m_resource);
     QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixelSize)));
+    renderer().render(&painter, QRectF(QPointF(0, 0), QSizeF(pixelSize)));
     return image;
 }
 
 namespace {
 
-// Draws each size of an icon from the vector picture only when a desktop asks for it: sharp at
-// every size, nothing drawn ahead at start-up, and no icon plugin to load.
+// Makes each size of an icon only when a desktop asks for it, at exactly that size: sharp at every
+// size, nothing made ahead, and no icon plugin to load. Each size is made once, since X11 asks for
+// the same four whenever a window is made or its icon set.
 class PictureIconEngine : public QIconEngine {
 public:
     explicit PictureIconEngine(const Picture &picture) : m_picture(picture) {}
@@ -84,12 +125,12 @@ public:
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
     {
         const qreal ratio = painter->device()->devicePixelRatioF();
-        painter->drawImage(rect, m_picture.render(rect.size() * ratio));
+        painter->drawPixmap(rect, m_picture.sized(rect.size() * ratio));
     }
 
     QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
     {
-        return QPixmap::fromImage(m_picture.render(size));
+        return m_picture.sized(size);
     }
 
     QIconEngine *clone() const override { return new PictureIconEngine(m_picture); }

@@ -9,6 +9,10 @@
 #include <QString>
 
 #include <map>
+#include <memory>
+#include <utility>
+
+class QSvgRenderer;
 
 namespace tavlin {
 
@@ -35,13 +39,26 @@ public:
     // The picture at the usual icon sizes, for window and application icons.
     QIcon icon() const;
 
+    // The picture at exactly pixelSize device pixels, as a pixmap at a ratio of 1; cached. Icons
+    // take each of their sizes from here.
+    QPixmap sized(QSize pixelSize) const;
+
 private:
     Picture(QString resource, QSize size);
+    ~Picture();
+
+    // The parsed source, read on first use and kept: parsing costs more than drawing a small size.
+    QSvgRenderer &renderer() const;
+    // The picture at exactly pixelSize device pixels: the build's raw pixels of that size where
+    // there are any (NAME-WxH.argb beside NAME.svg), otherwise render(pixelSize).
+    QImage image(QSize pixelSize) const;
 
     QString m_resource;
     QSize m_size;
     // Filled on first use; the pictures are only ever drawn from the UI thread.
+    mutable std::unique_ptr<QSvgRenderer> m_renderer;
     mutable std::map<qreal, QPixmap> m_pixmaps;
+    mutable std::map<std::pair<int, int>, QPixmap> m_sized;
 };
 
 } // namespace tavlin

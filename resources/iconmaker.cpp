@@ -1,10 +1,12 @@
 // Build-time tool: renders the marble picture into the bitmap icons that desktops, Windows and
 // macOS want (hicolor PNGs at the usual sizes, a multi-size .ico and an .icns), from the same
-// vector source the program draws with.
+// vector source the program draws with. With --raw it renders a picture into the raw pixels that
+// the program takes in place of drawing the sizes every start needs.
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -81,14 +83,53 @@ bool writeIcns(const QString &path, QSvgRenderer &svg)
     return out.status() == QDataStream::Ok;
 }
 
+// PREFIX-NxN.argb for each size: QImage::Format_ARGB32_Premultiplied as this machine stores it,
+// row after row, drawn exactly as tavlin::Picture::render draws, so that the program can copy the
+// bytes instead of drawing. The tool runs on the machine it is built for, like the program.
+int writeRaw(const QString &picture, const QString &prefix, const QString &sizes)
+{
+    QSvgRenderer svg(picture);
+    if (!svg.isValid()) {
+        std::fprintf(stderr, "iconmaker: cannot read %s\n", qPrintable(picture));
+        return 1;
+    }
+    if (!QFileInfo(prefix).dir().mkpath(QStringLiteral(".")))
+        return 1;
+    for (const QString &text : sizes.split(u',')) {
+        bool ok = false;
+        const int size = text.toInt(&ok);
+        const QString path = QStringLiteral("%1-%2x%2.argb").arg(prefix).arg(size);
+        if (!ok || size <= 0) {
+            std::fprintf(stderr, "iconmaker: not a size: %s\n", qPrintable(text));
+            return 2;
+        }
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        svg.render(&painter, QRectF(0, 0, size, size));
+        painter.end();
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()) !=
+                image.sizeInBytes()) {
+            std::fprintf(stderr, "iconmaker: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 5 && args[1] == QStringLiteral("--raw"))
+        return writeRaw(args[2], args[3], args[4]);
     if (args.size() != 4) {
-        std::fprintf(stderr, "usage: iconmaker PICTURE.svg OUTPUT-DIRECTORY BASENAME\n");
+        std::fprintf(stderr, "usage: iconmaker PICTURE.svg OUTPUT-DIRECTORY BASENAME\n"
+                             "       iconmaker --raw PICTURE.svg OUTPUT-PREFIX SIZE[,SIZE...]\n");
         return 2;
     }
     QSvgRenderer svg(args[1]);
