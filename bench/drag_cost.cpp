@@ -5,11 +5,9 @@
 // counted by an application-wide event filter and united in window coordinates, so the figure is
 // the screen area redrawn, however many stacked widgets shared it.
 // Run: drag_cost (offscreen by default); add -iterations N or -callgrind as for any Qt benchmark.
-#include "application.h"
 #include "form.h"
 #include "frmMain.h"
 #include "imagearray.h"
-#include "quiet.h"
 #include "window.h"
 
 #include <QPaintEvent>
@@ -121,11 +119,7 @@ class DragCost : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        installApplicationDetails();
-        test::quietOffscreenPlatform();
-    }
+    void initTestCase() { test::setUpApplication(); }
 
     void init()
     {

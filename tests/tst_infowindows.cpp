@@ -1,115 +1,201 @@
-// How the game window opens the How to Play and About windows: one window of each kind, shown
-// again while open and made afresh after closing, neither owned by the game window nor blocking
-// it. That the program lives on until its last window closes is proved on a real X server
-// (e2e/lifetime.sh): Qt only ends a program from its event loop, which a test does not run.
-#include "application.h"
-#include "form.h"
+// The How to Play and About windows as a player meets them: the link's states and the capture and
+// opener calls they make, centring, the web address check, and both windows opened from the game's
+// menu, looked at, used and closed beside a game that stays playable.
 #include "frmAbout.h"
 #include "frmHelp.h"
-#include "frmMain.h"
-#include "imagearray.h"
-#include "quiet.h"
+#include "mousecapture.h"
+#include "tavlin_version.h"
+#include "urlopener.h"
 #include "window.h"
 
-#include <QAction>
-#include <QPointer>
-#include <QTest>
-#include <QWindow>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTextEdit>
 
 using namespace tavlin;
 
+// A shown About window whose capture and opener calls land in one log, an opening with the link's
+// colour at that moment.
+struct About final : MouseCapture, UrlOpener {
+    QStringList log;
+    QPointer<frmAbout> window = new frmAbout(nullptr, this, this);
+    QLineEdit *link = window->findChild<QLineEdit *>("txtURL");
+    About() { window->show(); }
+    ~About() override { delete window; }
+    void capture(QWidget *w) override { log << (w == link ? "capture" : "capture elsewhere"); }
+    void release() override { log << "release"; }
+    void open(const QString &address) override { log << "open " + address + " in " + colour(); }
+    QString colour() const { return link->palette().color(QPalette::Text).name(); }
+};
+
 class TestInfoWindows : public QObject {
     Q_OBJECT
-
-    QPointer<frmMain> w;
-
-    QWidget *infoWindow(bool about) const
-    {
-        return about ? static_cast<QWidget *>(test::openWindow<frmAbout>("frmAbout"))
-                     : test::openWindow<frmHelp>("frmHelp");
-    }
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        installApplicationDetails();
-        test::quietOffscreenPlatform();
-    }
+    void initTestCase() { test::setUpApplication(); }
 
-    void init()
+    // Each step is a move sent to the link (x,y in twips, W and H its width and height), a
+    // click on it, a press on it released below it, or a key to the focused control. The result
+    // is the log, each key with where it went, then "closed" or the link's colour and pointer.
+    void linkStates_data()
     {
-        w = new frmMain;
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("result");
+        const QString hot = "capture, #ff0000, arrow", released = "release, release, release, ";
+        auto row = [](const char *name, const char *steps, const QString &result) {
+            QTest::newRow(name) << QString(steps) << result;
+        };
+        row("loaded", "", "#0000ff, I-beam");
+        row("entering, staying, X = W, Y = H", "100,100 2000,30 W,H 0,0", hot);
+        row("-1, just past W or H", "-1,100 100,-1 W+1,0 0,H+1",
+            released + "release, #0000ff, I-beam");
+        row("every move outside releases", "10,10 W+1,0 -30000,45000 -1,-1",
+            "capture, " + released + "#0000ff, arrow");
+        row("click, released beside, over again", "50,50 click beside 60,50",
+            "capture, release, open " + frmAbout::homePage() + " in #0000ff, " + hot);
+        row("Esc on OK", "10,10 Esc", "capture, Esc cmdCancel, release, closed");
+        row("Return on the picture", "10,10 Tab Return",
+            "capture, Tab cmdCancel, Return Picture1, release, closed");
     }
-
-    void cleanup()
+    void linkStates()
     {
-        if (w) {
-            delete test::openWindow<frmHelp>("frmHelp");
-            delete test::openWindow<frmAbout>("frmAbout");
+        QFETCH(QString, steps);
+        About about;
+        QVERIFY(QTest::qWaitForWindowActive(about.window));
+        const QSize twips = about.link->size() * 15; // 15 twips to the pixel
+        steps.replace('W', QString::number(twips.width()))
+            .replace('H', QString::number(twips.height()));
+        auto pixels = [](const QString &sum) { // fractions, as a precise pointer reports them
+            return (sum.section('+', 0, 0).toDouble() + sum.section('+', 1).toDouble()) / 15;
+        };
+        for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
+            if (step.contains(',')) {
+                const QPointF at(pixels(step.section(',', 0, 0)), pixels(step.section(',', 1)));
+                QMouseEvent move(QEvent::MouseMove, at, about.link->mapToGlobal(at), {}, {}, {});
+                QApplication::sendEvent(about.link, &move);
+            } else if (step == "click" || step == "beside") {
+                QTest::mousePress(about.link, Qt::LeftButton, {}, {5, 5});
+                QTest::mouseRelease(about.link, Qt::LeftButton, {}, {5, step == "click" ? 5 : 25});
+            } else {
+                about.log << step + " " + QApplication::focusWidget()->objectName();
+                QTest::keySequence(QApplication::focusWidget(), QKeySequence(step));
+            }
         }
-        delete w.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const bool arrow = about.window && about.link->cursor().shape() == Qt::ArrowCursor;
+        about.log << (!about.window ? "closed" : about.colour() + (arrow ? ", arrow" : ", I-beam"));
+        QTEST(about.log.join(", "), "result");
     }
 
-    void singleInstance_data()
+    // In twips, halves towards minus infinity, also left of the screen's origin. Over a frameless
+    // main window 63 pixels (945 twips) wider and lower than its frame, once that frame is known.
+    void centring()
     {
-        QTest::addColumn<bool>("about");
-        QTest::newRow("How to Play") << false;
-        QTest::newRow("About") << true;
+        QCOMPARE(frmAbout::centredPosition(1500, 5670, 4725), 1500 + 472);
+        QCOMPARE(frmAbout::centredPosition(0, 4725, 5670), -473);
+        QCOMPARE(frmAbout::centredPosition(-3000, 5670, 4725), -2528);
+        const QSize own = frmAbout(nullptr).size() + QSize(4, 4); // offscreen frames: 2 pixels
+        QWidget main(nullptr, Qt::FramelessWindowHint);
+        main.setGeometry(140, 110, own.width() + 63, own.height() - 63);
+        frmAbout about(&main);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QCOMPARE(about.frameGeometry().topLeft(), QPoint(140 + 31, 110 - 32));
     }
 
-    // A second command shows the same window where it is; after closing, the next one makes a
-    // new window.
-    void singleInstance()
+    // Only http and https addresses with a host reach the desktop.
+    void webAddresses()
     {
-        QFETCH(bool, about);
-        QAction *command =
-            about ? test::menuItem(w, "mnuHelpAbout") : test::menuItem(w, "mnuHelpHow");
-        command->trigger();
-        QPointer<QWidget> first = infoWindow(about);
-        QVERIFY(first && QTest::qWaitForWindowExposed(first));
-        QVERIFY(!first->parent());
-        first->move(first->pos() + QPoint(40, 30));
-        const QPoint moved = first->pos();
-        command->trigger();
-        QCOMPARE(infoWindow(about), first.data());
-        QCOMPARE(first->pos(), moved);
-        const auto kind = about ? "tavlin::frmAbout" : "tavlin::frmHelp";
-        int windows = 0;
-        for (QWidget *top : QApplication::topLevelWidgets())
-            windows += top->inherits(kind);
-        QCOMPARE(windows, 1);
-
-        QTest::keyClick(first, Qt::Key_Escape);
-        QTRY_VERIFY(first.isNull());
-        QCOMPARE(infoWindow(about), nullptr);
-        command->trigger();
-        QVERIFY(infoWindow(about));
+        QVERIFY(DesktopUrlOpener::isWebAddress(frmAbout::homePage()));
+        QVERIFY(DesktopUrlOpener::isWebAddress("http://a.example/g?x=1"));
+        for (const char *other :
+             {"file:///etc/passwd", "ftp://x", "https://", "https://a.example/a b"})
+            QVERIFY2(!DesktopUrlOpener::isWebAddress(other), other);
     }
 
-    // With both information windows open the board is still played, and the game is theirs to
-    // neither read nor change.
-    void boardStaysPlayable()
+    // On a dark desktop each Help command shows its one window, owned by nothing; Esc on OK closes
+    // it and the next command makes a new one, uncut, with OK at the bottom in the middle, shown
+    // again where the player left it and not loaded again. The About window stays light and its
+    // link follows the pointer; the rules read, select and copy but never change; and the board is
+    // still played.
+    void fromTheMenu()
     {
-        test::menuItem(w, "mnuHelpHow")->trigger();
-        test::menuItem(w, "mnuHelpAbout")->trigger();
-        for (QWidget *info : {infoWindow(false), infoWindow(true)}) {
-            QVERIFY(QTest::qWaitForWindowExposed(info));
-            info->move(w->frameGeometry().topRight() + QPoint(50, 0));
+        const QPalette saved = QApplication::palette();
+        QApplication::setPalette(QPalette(QColor(0x2a, 0x2a, 0x2a)));
+        test::GameWindow game;
+        QPoint aside = game.w->frameGeometry().topRight() + QPoint(50, 0); // nothing over another
+        for (auto [command, name] :
+             {std::pair("mnuHelpHow", "frmHelp"), {"mnuHelpAbout", "frmAbout"}}) {
+            test::menuItem(game.w, command)->trigger();
+            QPointer<QWidget> info = test::openWindow(name);
+            QVERIFY(info && QTest::qWaitForWindowExposed(info) && !info->parent());
+            QTest::keyClick(info->focusWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(info.isNull());
+            test::menuItem(game.w, command)->trigger();
+            QVERIFY((info = test::openWindow(name)) && QTest::qWaitForWindowExposed(info));
+            for (const QLabel *label : info->findChildren<QLabel *>())
+                QVERIFY2(QRect({}, label->size()).contains(QRect({}, label->sizeHint())),
+                         qPrintable(label->objectName()));
+            const QWidget *ok = info->focusWidget();
+            QVERIFY(ok->property("default").toBool() && ok->y() > info->height() * 3 / 4);
+            QCOMPARE_LT(qAbs(ok->geometry().center().x() - info->width() / 2), info->width() / 16);
+            info->move(aside);
+            aside.rx() += info->frameGeometry().width() + 50;
+            const auto shown = [&] {
+                return std::tuple(test::openWindow(name), info->pos(),
+                                  QApplication::topLevelWidgets().size());
+            };
+            const auto before = shown();
+            test::menuItem(game.w, command)->trigger();
+            QCOMPARE(shown(), before);
         }
-        QWindow *window = w->windowHandle();
-        const QPoint from = test::boardOf(w)->mapTo(w, QPoint(144, 64) + QPoint(16, 16));
-        const QPoint to = test::boardOf(w)->mapTo(w, QPoint(144, 144) + QPoint(16, 16));
-        QTest::mousePress(window, Qt::LeftButton, {}, from);
-        QTest::mouseMove(window, to);
-        QTest::mouseRelease(window, Qt::LeftButton, {}, to);
-        QCOMPARE(w->board().MoveCount(), 1);
-        w->activateWindow();
-        QTRY_VERIFY(w->isActiveWindow());
-        QTest::keyClick(window, Qt::Key_F2);
-        QCOMPARE(w->board().MoveCount(), 0);
-        QVERIFY(infoWindow(false)->isVisible() && infoWindow(true)->isVisible());
+        QApplication::setPalette(saved);
+
+        QWidget *about = test::openWindow("frmAbout");
+        const auto *title = about->findChild<QLabel *>("lblTitle");
+        QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE_GT(about->grab().toImage().pixelColor(title->geometry().bottomRight()).lightness(),
+                    160);
+        QCOMPARE(about->findChild<QLabel *>("lblVersion")->text(),
+                 QString::asprintf("Version: %d.%d.%d", version::Major, version::Minor,
+                                   version::Revision));
+        auto *link = about->findChild<QLineEdit *>("txtURL");
+        QCOMPARE_LE(link->fontMetrics().horizontalAdvance(link->text()), link->width() - 4);
+        const QPoint on(30, 5), beside = link->mapFrom(about, link->geometry().topRight() + on);
+        for (auto [at, colour] : {std::pair(on, "#ff0000"), {beside, "#0000ff"}, {on, "#ff0000"}}) {
+            QTest::mouseMove(link, at);
+            QTRY_COMPARE(link->palette().color(QPalette::Text).name(), colour);
+        }
+        game.w->activateWindow();
+        QTRY_COMPARE(link->palette().color(QPalette::Text).name(), "#0000ff");
+
+        auto *text = test::openWindow("frmHelp")->findChild<QTextEdit *>("Text1");
+        const QString rules =
+            "Remove as many marbles as possible from the board. The only legal moves are "
+            "horizontal or vertical jumps of one marble over another to an empty hole on the other "
+            "side. The marble that is jumped is removed from the board.\n\nTo move, just put the "
+            "pointer on the marble you want to move, hold the mouse button down, and drag the "
+            "marble to a legal empty spot.\n\nThe ultimate object of the game is to remove all "
+            "marbles except for one, which should end in the middle hole.\n\nGood Luck.";
+        QCOMPARE(text->toPlainText(), rules);
+        QCOMPARE_LE(text->document()->size().height(), text->viewport()->height());
+        QTest::keyClicks(text, "typed\b");
+        QTest::keySequence(text, QKeySequence::SelectAll);
+        QTest::keySequence(text, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), rules);
+
+        auto cell = [&game](int i) {
+            return test::boardOf(game.w)->mapTo(
+                game.w, test::imagesOf(game.w, "imgHole")(i)->geometry().center());
+        };
+        QTest::mousePress(game.w->windowHandle(), Qt::LeftButton, {}, cell(10));
+        QTest::mouseMove(game.w->windowHandle(), cell(24));
+        QTest::mouseRelease(game.w->windowHandle(), Qt::LeftButton, {}, cell(24));
+        QCOMPARE(game.w->board().MoveCount(), 1);
+        QTest::keyClick(text, Qt::Key_Return);
+        QTRY_VERIFY(!test::openWindow("frmHelp"));
+        delete about;
     }
 };
 

@@ -1,15 +1,34 @@
-// The game window's parts reached the way a player's tools reach them: by the names the window
+// What the window tests share: the offscreen platform kept quiet about what it cannot do, and
+// the game window's parts reached the way a player's tools reach them, by the names the window
 // gives its controls and windows.
 #pragma once
 
+#include "application.h"
 #include "form.h"
+#include "frmMain.h"
 #include "imagearray.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QWidget>
+#include <QPointer>
+#include <QTest>
 
 namespace tavlin::test {
+
+// The offscreen platform warns of every mouse grab and size hint it cannot honour, and QTest of
+// every event sent beyond a window's edge, which the tests do on purpose; those lines would bury
+// a real warning, so they alone are dropped.
+inline void setUpApplication()
+{
+    installApplicationDetails();
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context,
+                                         const QString &message) {
+        if (type != QtWarningMsg || !(message.startsWith(QLatin1String("This plugin does not")) ||
+                                      message.contains(QLatin1String("outside target window"))))
+            previous(type, context, message);
+    });
+}
 
 inline FormSurface *boardOf(const QWidget *w)
 {
@@ -34,5 +53,16 @@ template <class Window = QWidget> Window *openWindow(const char *name)
             return qobject_cast<Window *>(top);
     return nullptr;
 }
+
+// A game window shown and exposed, deleted with the fixture unless it went first.
+struct GameWindow {
+    QPointer<frmMain> w = new frmMain;
+    GameWindow()
+    {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    ~GameWindow() { delete w.data(); }
+};
 
 } // namespace tavlin::test
