@@ -13,7 +13,7 @@
 # With CALLGRIND_KEEP=DIR the last run's callgrind.game and callgrind.floor are copied to DIR, for
 # callgrind_annotate --tree=calling or KCachegrind.
 set -euo pipefail
-source "$(dirname "$0")/../scripts/lib/common.sh"
+source "$(dirname "$0")/lib.sh"
 
 runs=${1:-3}
 top=${2:-25}
@@ -24,44 +24,15 @@ top=${2:-25}
 
 ensure_packages "${build_packages[@]}" valgrind xvfb xauth pkgconf libxcb1-dev libxcb-damage0-dev
 
-build="$root/build/bench"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAVLIN_BENCH=ON -DBUILD_TESTING=OFF \
-    >/dev/null
-cmake --build "$build" -j"$(jobs)" --target tavlin tavlin_floor firstframe >/dev/null
-
-source "$root/scripts/lib/xvfb.sh"
-start_xvfb
-export QT_QPA_PLATFORM=xcb
+build_and_start_xvfb
 # Qt seeds its hashes at random, which moves the count by thousands from run to run.
 export QT_HASH_SEED=0
 
-cpu_ticks() {
-    local stat
-    stat=$(<"/proc/$1/stat")
-    stat=${stat##*) }
-    awk '{ print $12 + $13 }' <<<"$stat"
-}
-
 # One run of program $1 under callgrind, its counts written to $2; prints the instruction total.
 measure() {
-    local program=$1 out=$2 frame="$workdir/firstframe.out" watcher pid ms rest ticks last quiet
-    : >"$frame"
-    "$build/bench/firstframe" valgrind --tool=callgrind --callgrind-out-file="$out" \
-        "$program" >"$frame" 2>"$workdir/valgrind.log" &
-    watcher=$!
-    pids=("$xvfb_pid" "$watcher")
+    local program=$1 out=$2 ticks last quiet
     # firstframe gives up after 30 s; callgrind is 20 to 50 times slower than the program alone.
-    for _ in $(seq 400); do
-        [ -s "$frame" ] && break
-        kill -0 "$watcher" 2>/dev/null || break
-        sleep 0.1
-    done
-    read -r pid ms rest <"$frame" || {
-        echo "no first frame from $program:" >&2
-        cat "$workdir/valgrind.log" >&2
-        exit 1
-    }
-    pids=("$xvfb_pid" "$pid" "$watcher")
+    start_watched 400 valgrind --tool=callgrind --callgrind-out-file="$out" "$program"
     # Idle: ten samples in a row, a tenth of a second apart, without a clock tick of CPU.
     last=$(cpu_ticks "$pid")
     quiet=0
@@ -81,11 +52,6 @@ measure() {
     wait "$watcher" || true
     pids=("$xvfb_pid")
     awk '$1 == "totals:" { print $2 }' "$out"
-}
-
-median() {
-    sort -g | awk '{ v[NR] = $1 }
-        END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 game="$build/tavlin"

@@ -9,31 +9,16 @@
 # printed at the end.
 # Usage: bench/startup.sh [runs]      (runs of each program; 15 by default)
 set -euo pipefail
-source "$(dirname "$0")/../scripts/lib/common.sh"
+source "$(dirname "$0")/lib.sh"
 
 runs=${1:-15}
 [[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [runs]" >&2; exit 2; }
 
 ensure_packages "${build_packages[@]}" xvfb xauth pkgconf libxcb1-dev libxcb-damage0-dev
 
-build="$root/build/bench"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAVLIN_BENCH=ON -DBUILD_TESTING=OFF \
-    >/dev/null
-cmake --build "$build" -j"$(jobs)" --target tavlin tavlin_floor firstframe >/dev/null
-
-source "$root/scripts/lib/xvfb.sh"
-start_xvfb
-export QT_QPA_PLATFORM=xcb
+build_and_start_xvfb
 
 ticks=$(getconf CLK_TCK)
-
-# utime + stime in clock ticks; the fields are counted after the command name's closing bracket.
-cpu_ticks() {
-    local stat
-    stat=$(<"/proc/$1/stat")
-    stat=${stat##*) }
-    awk '{ print $12 + $13 }' <<<"$stat"
-}
 
 smaps_kb() {
     awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/smaps_rollup"
@@ -41,18 +26,8 @@ smaps_kb() {
 
 # One run: prints "first-frame-ms rss-kB pss-kB idle-cpu-ms start-up-cpu-ms".
 measure() {
-    local out="$workdir/firstframe.out" watcher pid ms rest rss pss cpu0 cpu1
-    : >"$out"
-    "$build/bench/firstframe" "$1" >"$out" &
-    watcher=$!
-    pids=("$xvfb_pid" "$watcher")
-    for _ in $(seq 300); do
-        [ -s "$out" ] && break
-        kill -0 "$watcher" 2>/dev/null || break
-        sleep 0.1
-    done
-    read -r pid ms rest <"$out" || { echo "no first frame from $1" >&2; exit 1; }
-    pids=("$xvfb_pid" "$pid" "$watcher")
+    local rss pss cpu0 cpu1
+    start_watched 300 "$1"
     sleep 1
     rss=$(smaps_kb "$pid" Rss)
     pss=$(smaps_kb "$pid" Pss)
@@ -63,11 +38,6 @@ measure() {
     wait "$watcher" || true
     pids=("$xvfb_pid")
     echo "$ms $rss $pss $(((cpu1 - cpu0) * 1000 / ticks)) $((cpu0 * 1000 / ticks))"
-}
-
-median() {
-    sort -g | awk '{ v[NR] = $1 }
-        END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 game="$build/tavlin"
