@@ -24,7 +24,8 @@ class TestMainWindow : public QObject {
     ImageArray *holes = nullptr, *marbles = nullptr;
     QAction *undo = nullptr, *redo = nullptr;
     const QString Start = QStringLiteral("holes 24 undo- redo- moves 0");
-    // After 10 -> 24, 31 -> 17 and Undo: a jump to undo, one to redo, and 31 -> 17 to make again.
+    // After 10 -> 24, 31 -> 17 and Game > Undo (tried out with Redo and Undo again): a jump to
+    // undo, one to redo, and 31 -> 17 to make again.
     const QString OneUndone = QStringLiteral("holes 10 17 undo+ redo+ moves 1");
 
     static QPoint centre(int cell) { return {cell % 7 * 40 + 40, cell / 7 * 40 + 40}; }
@@ -84,6 +85,9 @@ class TestMainWindow : public QObject {
         drag(31, on(17));
         undo->trigger();
         QCOMPARE(board(Drawn), OneUndone);
+        redo->trigger();
+        QCOMPARE(board(Drawn), QStringLiteral("holes 10 24 31 undo+ redo- moves 2"));
+        undo->trigger();
     }
 
 private Q_SLOTS:
@@ -234,6 +238,8 @@ private Q_SLOTS:
             QTest::keyClick(menu, Qt::Key_Escape);
         }
         QTRY_COMPARE(dragged() != 0, after == Start || by.isEmpty()); // a lost release ends at once
+        if (after == Start) // the new game shows the dragged marble's cell as it has it
+            QCOMPARE((*marbles)(from)->isVisible(), w->board().HasMarble(from));
         QCOMPARE(board(Drawn), board(Engine));
         // The window system's report of a move without the button, which QTest will not send
         // while it thinks the button is down.
