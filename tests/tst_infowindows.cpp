@@ -4,7 +4,6 @@
 #include "frmAbout.h"
 #include "frmHelp.h"
 #include "mousecapture.h"
-#include "tavlin_version.h"
 #include "urlopener.h"
 #include "window.h"
 
@@ -167,9 +166,10 @@ private Q_SLOTS:
         QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::black));
         QCOMPARE_GT(about->grab().toImage().pixelColor(title->geometry().bottomRight()).lightness(),
                     160);
+        // Major, minor and the fourth field, the revision, of the project's version.
+        const QStringList project = QStringLiteral(TAVLIN_PROJECT_VERSION).split('.');
         QCOMPARE(about->findChild<QLabel *>("lblVersion")->text(),
-                 QString::asprintf("Version: %d.%d.%d", version::Major, version::Minor,
-                                   version::Revision));
+                 "Version: " + project[0] + '.' + project[1] + '.' + project[3]);
         auto *link = about->findChild<QLineEdit *>("txtURL");
         QCOMPARE_LE(link->fontMetrics().horizontalAdvance(link->text()), link->width() - 4);
         const QPoint on(30, 5), beside = link->mapFrom(about, link->geometry().topRight() + on);
