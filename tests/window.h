@@ -46,11 +46,11 @@ inline QAction *menuItem(const QWidget *w, const char *name)
 }
 
 // An open top-level window of that name, or nullptr.
-template <class Window = QWidget> Window *openWindow(const char *name)
+inline QWidget *openWindow(const char *name)
 {
     for (QWidget *top : QApplication::topLevelWidgets())
         if (top->objectName() == QLatin1String(name))
-            return qobject_cast<Window *>(top);
+            return top;
     return nullptr;
 }
 
