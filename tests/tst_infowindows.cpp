@@ -7,7 +7,7 @@
 #include "urlopener.h"
 #include "window.h"
 
-#include <QClipboard>
+#include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,20 +114,19 @@ private Q_SLOTS:
     {
         for (const char *scheme : {"http", "https", "file", "ftp"})
             QDesktopServices::setUrlHandler(scheme, this, "openUrl");
-        DesktopUrlOpener opener;
-        for (const QString &address :
-             {frmAbout::homePage(), QStringLiteral("http://a.example/g?x=1"),
-              QStringLiteral("file:///etc/passwd"), QStringLiteral("ftp://x"),
-              QStringLiteral("https://"), QStringLiteral("https://a.example/a b")})
-            opener.open(address);
-        QCOMPARE(opened, QStringList({frmAbout::homePage(), "http://a.example/g?x=1"}));
+        const QStringList addresses = {frmAbout::homePage(), "http://a.example/g?x=1",
+                                       "file:///etc/passwd", "ftp://x",
+                                       "https://",           "https://a.example/a b"};
+        for (const QString &address : addresses)
+            DesktopUrlOpener().open(address);
+        QCOMPARE(opened, addresses.first(2));
     }
 
     // On a dark desktop each Help command shows its one window, owned by nothing; Esc on OK closes
     // it and the next command makes a new one, uncut, with OK at the bottom in the middle, shown
     // again where the player left it and not loaded again. The About window stays light and its
-    // link follows the pointer; the rules read, select and copy but never change; and the board is
-    // still played.
+    // link follows the pointer; the rules read whole and never change; and neither window blocks
+    // the board.
     void fromTheMenu()
     {
         const QPalette saved = QApplication::palette();
@@ -136,12 +135,12 @@ private Q_SLOTS:
         QPoint aside = game.w->frameGeometry().topRight() + QPoint(50, 0); // nothing over another
         for (auto [command, name] :
              {std::pair("mnuHelpHow", "frmHelp"), {"mnuHelpAbout", "frmAbout"}}) {
-            test::menuItem(game.w, command)->trigger();
+            game.w->findChild<QAction *>(command)->trigger();
             QPointer<QWidget> info = test::openWindow(name);
             QVERIFY(info && QTest::qWaitForWindowExposed(info) && !info->parent());
             QTest::keyClick(info->focusWidget(), Qt::Key_Escape);
             QTRY_VERIFY(info.isNull());
-            test::menuItem(game.w, command)->trigger();
+            game.w->findChild<QAction *>(command)->trigger();
             QVERIFY((info = test::openWindow(name)) && QTest::qWaitForWindowExposed(info));
             for (const QLabel *label : info->findChildren<QLabel *>())
                 QVERIFY2(QRect({}, label->size()).contains(QRect({}, label->sizeHint())),
@@ -156,7 +155,7 @@ private Q_SLOTS:
                                   QApplication::topLevelWidgets().size());
             };
             const auto before = shown();
-            test::menuItem(game.w, command)->trigger();
+            game.w->findChild<QAction *>(command)->trigger();
             QCOMPARE(shown(), before);
         }
         QApplication::setPalette(saved);
@@ -188,21 +187,11 @@ private Q_SLOTS:
             "pointer on the marble you want to move, hold the mouse button down, and drag the "
             "marble to a legal empty spot.\n\nThe ultimate object of the game is to remove all "
             "marbles except for one, which should end in the middle hole.\n\nGood Luck.";
-        QCOMPARE(text->toPlainText(), rules);
         QCOMPARE_LE(text->document()->size().height(), text->viewport()->height());
         QTest::keyClicks(text, "typed\b");
-        QTest::keySequence(text, QKeySequence::SelectAll);
-        QTest::keySequence(text, QKeySequence::Copy);
-        QCOMPARE(QGuiApplication::clipboard()->text(), rules);
+        QCOMPARE(text->toPlainText(), rules);
 
-        auto cell = [&game](int i) {
-            return test::boardOf(game.w)->mapTo(
-                game.w, test::imagesOf(game.w, "imgHole")(i)->geometry().center());
-        };
-        QTest::mousePress(game.w->windowHandle(), Qt::LeftButton, {}, cell(10));
-        QTest::mouseMove(game.w->windowHandle(), cell(24));
-        QTest::mouseRelease(game.w->windowHandle(), Qt::LeftButton, {}, cell(24));
-        QCOMPARE(game.w->board().MoveCount(), 1);
+        QCOMPARE(QGuiApplication::modalWindow(), nullptr); // nothing keeps the player from the game
         QTest::keyClick(text, Qt::Key_Return);
         QTRY_VERIFY(!test::openWindow("frmHelp"));
         delete about;

@@ -1,14 +1,10 @@
-// What the window tests share: the offscreen platform kept quiet about what it cannot do, and
-// the game window's parts reached the way a player's tools reach them, by the names the window
-// gives its controls and windows.
+// What the window tests share: the offscreen platform kept quiet about what it cannot do, a shown
+// game window, and the open windows found by the names they give themselves.
 #pragma once
 
 #include "application.h"
-#include "form.h"
 #include "frmMain.h"
-#include "imagearray.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -28,21 +24,6 @@ inline void setUpApplication()
                                       message.contains(QLatin1String("outside target window"))))
             previous(type, context, message);
     });
-}
-
-inline FormSurface *boardOf(const QWidget *w)
-{
-    return w->findChild<FormSurface *>(QStringLiteral("Form"));
-}
-
-inline ImageArray &imagesOf(const QWidget *w, const char *name)
-{
-    return *w->findChild<ImageArray *>(QLatin1String(name));
-}
-
-inline QAction *menuItem(const QWidget *w, const char *name)
-{
-    return w->findChild<QAction *>(QLatin1String(name));
 }
 
 // An open top-level window of that name, or nullptr.
