@@ -2,7 +2,6 @@
 // opener calls they make, centring, the web address check, and both windows opened from the game's
 // menu, looked at, used and closed beside a game that stays playable.
 #include "frmAbout.h"
-#include "frmHelp.h"
 #include "mousecapture.h"
 #include "urlopener.h"
 #include "window.h"
