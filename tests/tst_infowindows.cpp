@@ -110,13 +110,16 @@ private Q_SLOTS:
     // Only well-formed http and https addresses with a host reach the desktop.
     void webAddresses()
     {
-        for (const char *scheme : {"http", "https", "file", "ftp"})
+        const char *schemes[] = {"http", "https", "file", "ftp"};
+        for (const char *scheme : schemes)
             QDesktopServices::setUrlHandler(scheme, this, "openUrl");
         const QStringList addresses = {frmAbout::homePage(), "http://a.example/g?x=1",
                                        "file:///etc/passwd", "ftp://x",
                                        "https://",           "https://a.example/a b"};
         for (const QString &address : addresses)
             DesktopUrlOpener().open(address);
+        for (const char *scheme : schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
         QCOMPARE(opened, addresses.first(2));
     }
 
