@@ -256,8 +256,8 @@ private Q_SLOTS:
     }
 
     // Random games: 20,000 drags of a marble two cells in any direction, many of them jumps,
-    // clicks of any button on the background or a hole, some under Ctrl or Shift, and now and then
-    // F2. The window agrees with the engine after each, however deep the game.
+    // clicks of any button near a cell, some under Ctrl or Shift, and now and then F2. The window
+    // agrees with the engine after each, however deep the game.
     void randomGames()
     {
         std::mt19937 rng(20240611);
