@@ -1,6 +1,7 @@
 // The client area, its coordinate system and the hand-made drag; see form.h.
 #include "form.h"
 
+#include "desktop.h"
 #include "imagearray.h"
 #include "picture.h"
 #include "units.h"
@@ -50,8 +51,15 @@ ImageControl *FormSurface::imageAt(QPoint pos) const
     return nullptr;
 }
 
-bool FormSurface::isOverForm(QPoint globalPos) const
+bool FormSurface::isOverForm(QPoint pos, QPoint globalPos) const
 {
+    if (!rect().contains(pos))
+        return false;
+    // Only where global positions mean the same for every window can a window lying over the
+    // form be found; elsewhere another window's place would be a guess, and the form's own
+    // events are all there is to go by.
+    if (!desktop::knowsWindowPlaces())
+        return true;
     const QWidget *top = QApplication::widgetAt(globalPos);
     return top && (top == this || isAncestorOf(top));
 }
@@ -139,16 +147,13 @@ void FormSurface::beginDrag(ImageControl *source, QPoint pos)
 {
     m_dragSource = source;
     m_dragTarget = nullptr;
-    // Qt's implicit grab would follow the pressed widget; the form must keep the pointer even
-    // after the source is hidden, and outside the window too.
-    grabMouse();
+    // The form must keep the pointer outside the window too. Where the desktop does not keep it
+    // with the pressed window by itself (X11), that takes a grab.
+    if (desktop::grantsPointerGrab())
+        grabMouse();
     qApp->installEventFilter(this);
     if (const Picture *icon = source->dragIcon()) {
-        const qreal ratio = devicePixelRatioF();
-        const QPixmap pixmap = icon->pixmap(ratio);
-        // The hot spot is given in device pixels.
-        QApplication::setOverrideCursor(
-            QCursor(pixmap, int(pixmap.width() / 2), int(pixmap.height() / 2)));
+        QApplication::setOverrideCursor(desktop::centredCursor(icon->pixmap(devicePixelRatioF())));
     } else {
         QApplication::setOverrideCursor(QCursor(Qt::DragMoveCursor));
     }
@@ -157,7 +162,7 @@ void FormSurface::beginDrag(ImageControl *source, QPoint pos)
 
 void FormSurface::dragTo(QPoint pos, QPoint globalPos)
 {
-    ImageControl *target = isOverForm(globalPos) ? imageAt(pos) : nullptr;
+    ImageControl *target = isOverForm(pos, globalPos) ? imageAt(pos) : nullptr;
     ImageControl *source = m_dragSource;
     const QPoint units = toUnits(QPointF(pos));
     if (target != m_dragTarget) {
@@ -173,7 +178,7 @@ void FormSurface::dragTo(QPoint pos, QPoint globalPos)
 
 void FormSurface::endDrag(QPoint pos, QPoint globalPos)
 {
-    const bool overForm = isOverForm(globalPos);
+    const bool overForm = isOverForm(pos, globalPos);
     ImageControl *target = overForm ? imageAt(pos) : nullptr;
     ImageControl *source = releaseDrag();
     if (!source)
@@ -201,7 +206,8 @@ ImageControl *FormSurface::releaseDrag()
     m_dragSource = nullptr;
     m_dragTarget = nullptr;
     qApp->removeEventFilter(this);
-    releaseMouse();
+    if (desktop::grantsPointerGrab())
+        releaseMouse();
     QApplication::restoreOverrideCursor();
     return source;
 }

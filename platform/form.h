@@ -3,11 +3,12 @@
 //
 // The drag is made here by hand rather than with QDrag: QDrag cannot run under the offscreen
 // platform, and on X11 it draws its icon with opaque corners. A press on an image in automatic
-// drag mode starts the drag: the form takes the mouse grab and the drag icon becomes the pointer.
-// Drag-over events then go to the shown image under the pointer, and the release drops on the
-// image or the background under it. A drag whose release the form cannot see ends as a cancelled
-// drag, so that the window can put the dragged image back at once: a release anywhere else than
-// on the form (outside the window, over another window lying on top of it, over the menu bar),
+// drag mode starts the drag: the form keeps the pointer and the drag icon becomes the pointer.
+// The drag is judged by what the form itself receives, in its own coordinates: drag-over events
+// go to the shown image under the pointer, and the release drops on the image or the background
+// under it. A drag whose release the form cannot see ends as a cancelled drag, so that the window
+// can put the dragged image back at once: a release anywhere else than on the form (outside the
+// window, over the menu bar, over another window lying on top of it where the desktop can tell),
 // and a drag whose pointer another window took (a menu opening, the window losing activation).
 // While a drag is under way no other press or move is reported.
 #pragma once
@@ -54,8 +55,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Whether a point on the screen lies on this form, not covered by another window.
-    bool isOverForm(QPoint globalPos) const;
+    // Whether a point of the form's own (pos, and the same on the screen) lies on it, not covered
+    // by another window where the desktop can tell.
+    bool isOverForm(QPoint pos, QPoint globalPos) const;
     void beginDrag(ImageControl *source, QPoint pos);
     void dragTo(QPoint pos, QPoint globalPos);
     void endDrag(QPoint pos, QPoint globalPos);

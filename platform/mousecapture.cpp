@@ -1,10 +1,7 @@
-// The pointer-leaving watch behind the About window's link.
+// The program-wide watch behind the About window's link; see mousecapture.h.
 #include "mousecapture.h"
 
-#include <QCoreApplication>
-#include <QCursor>
-#include <QEvent>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -21,55 +18,58 @@ WidgetMouseCapture::~WidgetMouseCapture()
 void WidgetMouseCapture::capture(QWidget *w)
 {
     release();
-    if (!w) {
+    if (!w)
         return;
-    }
     m_widget = w;
-    m_hadMouseTracking = w->hasMouseTracking();
-    // Tracking makes the widget see moves without a button held, the ones a capture is for.
-    w->setMouseTracking(true);
-    w->installEventFilter(this);
+    // Application filters see every move, also over widgets that do not track the mouse.
+    qApp->installEventFilter(this);
 }
 
 void WidgetMouseCapture::release()
 {
-    QWidget *w = m_widget;
-    m_widget = nullptr;
-    if (w) {
-        w->removeEventFilter(this);
-        w->setMouseTracking(m_hadMouseTracking);
+    if (m_widget) {
+        m_widget = nullptr;
+        qApp->removeEventFilter(this);
     }
 }
 
 bool WidgetMouseCapture::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_widget) {
-        switch (event->type()) {
-        case QEvent::Leave:
-        case QEvent::WindowDeactivate:
-        case QEvent::Hide:
-            reportPointerOutside(m_widget);
-            break;
-        default:
-            break;
-        }
+    QWidget *const w = m_widget;
+    if (!w || !watched->isWidgetType())
+        return false;
+    const auto *over = static_cast<QWidget *>(watched);
+    const bool ownWindow = over->window() == w->window();
+    const QPointF outside(-1, -1);
+    QPointF at;
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (over == w)
+            return false;
+        // Within one window global positions agree even where the desktop keeps the window's
+        // place to itself; over another window the pointer is off the widget, wherever it is.
+        at = ownWindow ? w->mapFromGlobal(over->mapToGlobal(
+                             static_cast<const QMouseEvent *>(event)->position()))
+                       : outside;
+        break;
+    case QEvent::Leave:
+    case QEvent::WindowDeactivate:
+        if (over != w->window())
+            return false;
+        at = outside;
+        break;
+    case QEvent::Hide:
+        if (over != w && !over->isAncestorOf(w))
+            return false;
+        at = outside;
+        break;
+    default:
+        return false;
     }
-    return QObject::eventFilter(watched, event);
-}
-
-void WidgetMouseCapture::reportPointerOutside(QWidget *w)
-{
-    const QPoint global = QCursor::pos(w->screen());
-    QPoint local = w->mapFromGlobal(global);
-    // Deactivation or a window lying over the link can take the pointer away from it without
-    // moving it; the point must still read as outside, or the link would stay red.
-    if (w->rect().contains(local)) {
-        local = QPoint(-1, -1);
-    }
-    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(w->mapToGlobal(local)),
-                     Qt::NoButton, QGuiApplication::mouseButtons(),
-                     QGuiApplication::keyboardModifiers());
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton,
+                     QGuiApplication::mouseButtons(), QGuiApplication::keyboardModifiers());
     QCoreApplication::sendEvent(w, &move);
+    return false;
 }
 
 } // namespace tavlin

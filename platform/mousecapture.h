@@ -20,10 +20,11 @@ public:
     virtual void release() = 0;
 };
 
-// Watches the captured widget instead of grabbing the pointer: a pointer grab can leave the
-// desktop's pointer stuck if the window goes away while holding it, and all the link needs to
-// learn is the moment the pointer leaves. That moment arrives as one mouse move at a point
-// outside the widget.
+// Watches the whole program instead of grabbing the pointer: a pointer grab can leave the
+// desktop's pointer stuck if the window goes away while holding it, and Wayland grants none.
+// Every move over any of the program's windows reaches the captured widget, in its own
+// coordinates, as a platform capture would send it; the pointer leaving the widget's window,
+// the window losing activation and the widget hiding arrive as a move to a point outside it.
 class WidgetMouseCapture final : public QObject, public MouseCapture {
     Q_OBJECT
 public:
@@ -37,10 +38,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void reportPointerOutside(QWidget *w);
-
     QPointer<QWidget> m_widget;
-    bool m_hadMouseTracking = false;
 };
 
 } // namespace tavlin

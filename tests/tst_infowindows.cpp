@@ -39,8 +39,9 @@ public Q_SLOTS:
 private Q_SLOTS:
     void initTestCase() { test::setUpApplication(); }
 
-    // Each step is a move sent to the link (x,y in twips, W and H its width and height), a
-    // click on it, a press on it released below it, or a key to the focused control. The result
+    // Each step is a move sent to the link (x,y in twips, W and H its width and height; ^x,y the
+    // pointer coming onto it there with no move), a click on it, a press on it released below it,
+    // or a key to the focused control. The result
     // is the log, each key with where it went, then "closed" or the link's colour and pointer.
     void linkStates_data()
     {
@@ -52,6 +53,7 @@ private Q_SLOTS:
         };
         row("loaded", "", "#0000ff, I-beam");
         row("entering, staying, X = W, Y = H", "100,100 2000,30 W,H 0,0", hot);
+        row("coming onto it and stopping", "^30,30", hot);
         row("-1, just past W or H", "-1,100 100,-1 W+1,0 0,H+1",
             released + "release, #0000ff, I-beam");
         row("every move outside releases", "10,10 W+1,0 -30000,45000 -1,-1",
@@ -74,7 +76,11 @@ private Q_SLOTS:
             return (sum.section('+', 0, 0).toDouble() + sum.section('+', 1).toDouble()) / 15;
         };
         for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
-            if (step.contains(',')) {
+            if (step.startsWith('^')) {
+                const QPointF at(pixels(step.section(',', 0, 0).mid(1)), pixels(step.section(',', 1)));
+                QEnterEvent enter(at, at, about.link->mapToGlobal(at));
+                QApplication::sendEvent(about.link, &enter);
+            } else if (step.contains(',')) {
                 const QPointF at(pixels(step.section(',', 0, 0)), pixels(step.section(',', 1)));
                 QMouseEvent move(QEvent::MouseMove, at, about.link->mapToGlobal(at), {}, {}, {});
                 QApplication::sendEvent(about.link, &move);
@@ -176,6 +182,16 @@ private Q_SLOTS:
         for (auto [at, colour] : {std::pair(on, "#ff0000"), {beside, "#0000ff"}, {on, "#ff0000"}}) {
             QTest::mouseMove(link, at);
             QTRY_COMPARE(link->palette().color(QPalette::Text).name(), colour);
+        }
+        // Left slowly, a pixel at a time, to the right and below: the first pixel past the box is
+        // still its edge, the next one is off it. The moves reach the window, as a pointer's do.
+        const QRect box = link->geometry();
+        const QPoint right(box.right(), box.center().y()), below(box.center().x(), box.bottom());
+        for (auto [at, colour] : {std::pair(right, "#ff0000"), {right + QPoint(1, 0), "#ff0000"},
+                                  {right + QPoint(2, 0), "#0000ff"}, {below, "#ff0000"},
+                                  {below + QPoint(0, 1), "#ff0000"}, {below + QPoint(0, 2), "#0000ff"}}) {
+            QTest::mouseMove(about->windowHandle(), at);
+            QCOMPARE(link->palette().color(QPalette::Text).name(), colour);
         }
         game.w->activateWindow();
         QTRY_COMPARE(link->palette().color(QPalette::Text).name(), "#0000ff");

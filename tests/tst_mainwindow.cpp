@@ -302,9 +302,9 @@ private Q_SLOTS:
         QApplication::setPalette(saved);
     }
 
-    // At every screen density (CTest runs this at several) a marble, a hole and the About banner
-    // show their picture drawn at the screen's device pixels, rounded up so that nothing is cut
-    // short.
+    // At every screen density (CTest runs this at several) a marble, a hole, the About banner and
+    // the drag cursor show their picture drawn at the screen's device pixels, rounded up so that
+    // nothing is cut short.
     void pictures()
     {
         const frmAbout about(w);
@@ -324,6 +324,17 @@ private Q_SLOTS:
             QCOMPARE(image, picture->render(image.size()));
             QCOMPARE_LE(partlyCovered(image), 1.25 * ratio * partlyCovered(picture->render(size)));
         }
+        // The drag cursor too, its hot spot in the middle of the marble (logical pixels here).
+        QTest::mousePress(window(), Qt::LeftButton, {}, on(10));
+        const QCursor *cursor = QApplication::overrideCursor();
+        QVERIFY(cursor);
+        QImage image = cursor->pixmap().toImage();
+        QCOMPARE(image.devicePixelRatio(), ratio);
+        image.setDevicePixelRatio(1);
+        QCOMPARE(image, Picture::marble().render(image.size()));
+        QCOMPARE_GE(image.width(), 32 * ratio);
+        QCOMPARE(cursor->hotSpot(), QPoint(16, 16));
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, on(10));
     }
 };
 

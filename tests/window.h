@@ -11,7 +11,7 @@
 
 namespace tavlin::test {
 
-// The offscreen platform warns of every mouse grab and size hint it cannot honour, and QTest of
+// The offscreen platform warns of every size hint and raise it cannot honour, and QTest of
 // every event sent beyond a window's edge, which the tests do on purpose; those lines would bury
 // a real warning, so they alone are dropped.
 inline void setUpApplication()

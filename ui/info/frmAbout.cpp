@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -261,6 +262,15 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     }
     switch (event->type()) {
+    case QEvent::Enter: {
+        // Coming onto the link is a movement onto it, even when no move follows (Wayland
+        // reports none).
+        const QPointF at = static_cast<QEnterEvent *>(event)->position();
+        txtURL_MouseMove(buttonState(QGuiApplication::mouseButtons()),
+                         shiftState(QGuiApplication::keyboardModifiers()), pixelsToTwips(at.x()),
+                         pixelsToTwips(at.y()));
+        break;
+    }
     case QEvent::MouseMove: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         txtURL_MouseMove(buttonState(mouse->buttons()), shiftState(mouse->modifiers()),
