@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Build-time tool: renders the marble picture into the bitmap icons that desktops, Windows and
 // macOS want (hicolor PNGs at the usual sizes, a multi-size .ico and an .icns), from the same
 // vector source the program draws with. With --raw it renders a picture into the raw pixels that
@@ -85,7 +88,8 @@ bool writeIcns(const QString &path, QSvgRenderer &svg)
 
 // PREFIX-NxN.argb for each size: QImage::Format_ARGB32_Premultiplied as this machine stores it,
 // row after row, drawn exactly as tavlin::Picture::render draws, so that the program can copy the
-// bytes instead of drawing. The tool runs on the machine it is built for, like the program.
+// bytes instead of drawing. In a cross build this machine is the build machine, whose byte order
+// must then be the target's (little-endian, on every desktop the game is built for).
 int writeRaw(const QString &picture, const QString &prefix, const QString &sizes)
 {
     QSvgRenderer svg(picture);
