@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTextEdit>
 
 using namespace tavlin;
@@ -130,10 +132,10 @@ private Q_SLOTS:
     }
 
     // On a dark desktop each Help command shows its one window, owned by nothing; Esc on OK closes
-    // it and the next command makes a new one, uncut, with OK at the bottom in the middle, shown
-    // again where the player left it and not loaded again. The About window stays light and its
-    // link follows the pointer; the rules read whole and never change; and neither window blocks
-    // the board.
+    // it and the next command makes a new one, every text whole in its box whatever face stands in
+    // for the layouts' own, with OK at the bottom in the middle, shown again where the player left
+    // it and not loaded again. The About window stays light and its link follows the pointer; the
+    // rules read whole and never change; and neither window blocks the board.
     void fromTheMenu()
     {
         const QPalette saved = QApplication::palette();
@@ -152,6 +154,15 @@ private Q_SLOTS:
             for (const QLabel *label : info->findChildren<QLabel *>())
                 QVERIFY2(QRect({}, label->size()).contains(QRect({}, label->sizeHint())),
                          qPrintable(label->objectName()));
+            for (const QPushButton *button : info->findChildren<QPushButton *>()) {
+                QStyleOptionButton face;
+                face.initFrom(button);
+                const QRect room =
+                    button->style()->subElementRect(QStyle::SE_PushButtonContents, &face, button);
+                QVERIFY2(QRect({}, room.size())
+                             .contains(QRect({}, button->fontMetrics().size(0, button->text()))),
+                         qPrintable(button->objectName()));
+            }
             const QWidget *ok = info->focusWidget();
             QVERIFY(ok->property("default").toBool() && ok->y() > info->height() * 3 / 4);
             QCOMPARE_LT(qAbs(ok->geometry().center().x() - info->width() / 2), info->width() / 16);

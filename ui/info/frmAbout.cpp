@@ -2,6 +2,7 @@
 // link's hover and click handlers follow the window's state table for the link.
 #include "frmAbout.h"
 
+#include "fittext.h"
 #include "mousecapture.h"
 #include "picture.h"
 #include "tavlin_version.h"
@@ -88,6 +89,7 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
     QFont linkFont = layoutFont(8.25, false);
     linkFont.setUnderline(true);
     txtURL->setFont(linkFont);
+    fitText(txtURL);
     QPalette linkPalette = txtURL->palette();
     linkPalette.setColor(QPalette::Base, colorFromBgr(ActiveBorder, linkPalette));
     linkPalette.setColor(QPalette::Window, colorFromBgr(ActiveBorder, linkPalette));
@@ -115,6 +117,7 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(twipsRect(1920, 3360, 975, 375));
     cmdCancel->setDefault(true);
+    fitText(cmdCancel);
     connect(cmdCancel, &QPushButton::clicked, this, &frmAbout::cmdCancel_Click);
 
     Image1 = new QLabel(this);
@@ -130,11 +133,13 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
         makeLabel(this, QStringLiteral("lblDescription"), twipsRect(1080, 480, 3075, 330));
     lblDescription->setText(QStringLiteral("Written by Kelmar Games."));
     setTextColor(lblDescription, QPalette::WindowText, Black);
+    fitText(lblDescription);
 
     lblTitle = makeLabel(this, QStringLiteral("lblTitle"), twipsRect(1080, 120, 3765, 480));
     lblTitle->setText(QStringLiteral("Kelmar Solitaire"));
     setTextColor(lblTitle, QPalette::WindowText, Black);
     lblTitle->setFont(layoutFont(12, true));
+    fitText(lblTitle);
 
     setTabOrder(cmdCancel, Picture1);
     cmdCancel->setFocus();
@@ -168,6 +173,7 @@ void frmAbout::Form_Load()
     lblVersion->setText(QStringLiteral("Version: ") + QString::number(version::Major) +
                         QStringLiteral(".") + QString::number(version::Minor) +
                         QStringLiteral(".") + QString::number(version::Revision));
+    fitText(lblVersion);
 }
 
 QPoint frmAbout::placement(QSize ownOuterSize) const

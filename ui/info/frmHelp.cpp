@@ -2,6 +2,7 @@
 // rules text, so every opening shows the same text whatever happened to the last window.
 #include "frmHelp.h"
 
+#include "fittext.h"
 #include "units.h"
 
 #include <QFont>
@@ -39,6 +40,7 @@ frmHelp::frmHelp() : QDialog(nullptr, FixedWindowFrame)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(1800, 3600, 855, 375));
     Command1->setDefault(true);
+    fitText(Command1);
     connect(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
 
     Label1 = new QLabel(QStringLiteral("How to play Tavlin Solitaire"), this);
@@ -46,6 +48,7 @@ frmHelp::frmHelp() : QDialog(nullptr, FixedWindowFrame)
     Label1->setGeometry(twipsRect(120, 120, 4335, 375));
     Label1->setFont(layoutFont(9.75, true));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    fitText(Label1);
 
     // An outline around the client area; only its top and left edges fall inside the window.
     Shape1 = new QFrame(this);
@@ -80,6 +83,7 @@ QString frmHelp::rulesText()
 void frmHelp::Form_Load()
 {
     Text1->setPlainText(rulesText());
+    fitText(Text1);
 }
 
 void frmHelp::Command1_Click()
