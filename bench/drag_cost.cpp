@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // What the game window pays per input event while playing: the time of one drag move over the
 // board and of one jump applied or taken back, each including the repaint it causes, and the
 // area every such event repaints. The drag icon is the pointer itself, so a drag move should

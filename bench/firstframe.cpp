@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Starts a program on the current X display and prints how long it took, from just before exec
 // to the first frame the program painted into a top-level window, as the X server saw it: the
 // first DAMAGE report on a mapped window that is a child of the root. It watches the root for

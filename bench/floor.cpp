@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The floor every Qt Widgets program pays: a window with a 318 x 318 client area under a menu bar
 // with a Game and a Help menu, and nothing else. bench/startup.sh measures it beside the game, so
 // that the game is judged by what it adds to this.

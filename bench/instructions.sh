@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelmar Games
+# SPDX-License-Identifier: MIT
+
 # What the game's start-up costs in instructions, beside the floor every Qt Widgets program pays
 # (bench/floor.cpp). Milliseconds wander with the machine's load; an instruction count does not,
 # so a change too small to show in bench/startup.sh still shows here. Each program runs under

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kelmar Games
+# SPDX-License-Identifier: MIT
+
 # What the start-up benchmarks share: the Release build of the game, the bare window and the
 # first-frame watcher, run on a private Xvfb; a process's CPU time; a program started under the
 # watcher; and the median of a column of numbers.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelmar Games
+# SPDX-License-Identifier: MIT
+
 # What the game costs at start-up and at rest, beside the floor every Qt Widgets program pays
 # (bench/floor.cpp): for each run, the time from exec to the first frame painted into the main
 # window (bench/firstframe.cpp watches the X server's DAMAGE reports from outside), the resident

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The rules of the game. Each operation reports its changes to the observer in the order of its
 // steps, so the window mirrors every step before control returns to it.
 #include "board.h"

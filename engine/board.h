@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The game of marble solitaire on the 33-hole cross, without any window: the board, the jump rule
 // and the move history with undo and redo. Whoever shows the game attaches a BoardObserver and
 // learns of every change before the call that made it returns.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The layouts name "MS Sans Serif", which Linux desktops lack; the usual fallback is wider and
 // would overflow the fixed label boxes, so it is mapped to a metric-compatible sans first.
 #include "application.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The desktop session's abilities, told apart by Qt's platform plugin; see desktop.h.
 #include "desktop.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Where desktop sessions differ in what a window may know and do. X11, Windows and macOS tell a
 // window where every window lies on the screen and let it grab the pointer; Wayland tells a
 // client neither, and grants pointer grabs to popups only (its compositor keeps the pointer with

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The client area, its coordinate system and the hand-made drag; see form.h.
 #include "form.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The client area of a window that holds image arrays: its coordinate system, the pointer events
 // of its background, and the automatic drag of images.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Image controls and their arrays; see imagearray.h.
 #include "imagearray.h"
 

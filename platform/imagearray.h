@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Image controls in indexed arrays, the way the windows' handlers expect them: element 0 is a
 // hidden template laid out with the window, Load(i) makes element i as a copy of it, and the
 // array reports each element's events with the element number. Images take no pointer input

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The program-wide watch behind the About window's link; see mousecapture.h.
 #include "mousecapture.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The About window's link must go on hearing about the pointer after it has left the link, so it
 // can turn blue again. This seam lets the window ask for that without knowing how the desktop
 // provides it, and lets the tests record what the window asked for.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Renders the SVG pictures compiled into the program. Each picture is drawn at the exact device
 // pixel size asked for, never scaled from another size, and kept once drawn. The few sizes that
 // every start needs come drawn already by the build, as raw pixels.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The program's pictures, drawn as scalable vector sources and rendered at the device pixel ratio
 // of the screen that shows them, so they stay sharp at every scale.
 #pragma once

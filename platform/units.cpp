@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Conversions from the layouts' measures, fonts, colour values and key states to Qt's.
 #include "units.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Window measures as the layouts state them: twips (1/1440 inch, 15 to the pixel at 96 dpi) and
 // colours in blue-green-red order with a flag bit for system colours. Qt works in logical pixels
 // and scales them for the screen, so a twip is always 1/15 of a logical pixel here.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // Opening the About window's link in the user's browser: the one place the program hands
 // anything to the outside world, kept behind a seam so tests never start a browser.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The rules without a window: a long seeded walk of jumps (a complete game, then legal ones and
 // any pair of cells at all), undos, redos and new games against a small model of the game written
 // from the rules.

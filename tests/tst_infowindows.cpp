@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The How to Play and About windows as a player meets them: the link's states and the capture and
 // opener calls they make, centring, the web address check, and both windows opened from the game's
 // menu, looked at, used and closed beside a game that stays playable.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The game window as a player meets it, through real mouse and keyboard events: drops on every
 // kind of place, the Ctrl and Shift presses and drags cut short, all judged by one check of what
 // the window draws against the engine (each cell's images, the menu, the marble count against the

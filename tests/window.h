@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // What the window tests share: the offscreen platform kept quiet about what it cannot do, a shown
 // game window, and the open windows found by the names they give themselves.
 #pragma once

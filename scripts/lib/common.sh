@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kelmar Games
+# SPDX-License-Identifier: MIT
+
 # Shared by scripts/run and scripts/test: the repository root, and installing missing Debian
 # packages (as root directly, otherwise through sudo).
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kelmar Games
+# SPDX-License-Identifier: MIT
+
 # The built program on a private X server, played with real pointer and key input and read back
 # from the screen (the drag cursor at each density, a jump, a release lost to a menu, the About
 # link left slowly), then ended the way a user ends it: the program outlives the game window

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The About window: the constructor builds the stored layout and runs the load handler; the
 // link's hover and click handlers follow the window's state table for the link.
 #include "frmAbout.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The About window: title, version line, banner and a web link to the maker's home page that
 // turns red under the pointer and opens in the browser when clicked. It centres itself over the
 // main window when it loads and is deleted when it closes.

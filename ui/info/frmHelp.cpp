@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The How to Play window: the constructor builds the fixed layout, then Form_Load fills in the
 // rules text, so every opening shows the same text whatever happened to the last window.
 #include "frmHelp.h"

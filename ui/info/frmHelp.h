@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The How to Play window: the rules of the game in a read-only text box, a title and an OK
 // button. It is shown modeless and without an owner, so the board stays playable beside it, and
 // it is deleted when it closes, so the next opening loads it afresh.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kelmar Games
+// SPDX-License-Identifier: MIT
+
 // The game window: the board drawn as two arrays of images (a hole and a marble for each cell of
 // the cross), the Game and Help menus, and the handlers that turn drags and mouse presses into
 // moves. The window holds the game and mirrors it: the engine decides, and every change it
