@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Kelmar Games
+# SPDX-License-Identifier: MIT
+
 # A private X server for scripts that run the game: a scratch folder, and every process the
 # script records in `pids` stopped by its own PID when the script ends, however it ends.
 
