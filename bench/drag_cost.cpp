@@ -8,10 +8,10 @@
 // counted by an application-wide event filter and united in window coordinates, so the figure is
 // the screen area redrawn, however many stacked widgets shared it.
 // Run: drag_cost (offscreen by default); add -iterations N or -callgrind as for any Qt benchmark.
+#include "application.h"
 #include "form.h"
 #include "frmMain.h"
 #include "imagearray.h"
-#include "window.h"
 
 #include <QPaintEvent>
 #include <QPointer>
@@ -88,7 +88,7 @@ class DragCost : public QObject {
     QWindow *window() const { return w->windowHandle(); }
     QPoint onWindow(QPoint boardPoint) const
     {
-        return test::boardOf(w)->mapTo(w.data(), boardPoint);
+        return w->findChild<FormSurface *>("Form")->mapTo(w.data(), boardPoint);
     }
     QPoint atCell(int cell) const { return onWindow(cellCentre(cell)); }
 
@@ -96,7 +96,7 @@ class DragCost : public QObject {
     {
         QRegion region;
         for (int cell : list)
-            region += QRect(test::imagesOf(w, "imgMarble")(cell)->mapTo(w.data(), QPoint()),
+            region += QRect((*w->findChild<ImageArray *>("imgMarble"))(cell)->mapTo(w.data(), QPoint()),
                             QSize(32, 32));
         return region;
     }
@@ -122,7 +122,7 @@ class DragCost : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { test::setUpApplication(); }
+    void initTestCase() { installApplicationDetails(); }
 
     void init()
     {
@@ -160,14 +160,14 @@ private Q_SLOTS:
         QFETCH(QPoint, a);
         QFETCH(QPoint, b);
         QTest::mousePress(window(), Qt::LeftButton, {}, atCell(10));
-        QVERIFY(test::boardOf(w)->dragSource());
+        QVERIFY(w->findChild<FormSurface *>("Form")->dragSource());
         bool toA = true;
         QBENCHMARK
         {
             QTest::mouseMove(window(), onWindow(toA ? a : b));
             toA = !toA;
         }
-        QVERIFY(test::boardOf(w)->dragSource());
+        QVERIFY(w->findChild<FormSurface *>("Form")->dragSource());
         QTest::mouseRelease(window(), Qt::LeftButton, {}, onWindow(b));
     }
 
