@@ -17,7 +17,7 @@ void installApplicationDetails()
 {
     QApplication::setApplicationName(QStringLiteral("Tavlin Solitaire"));
     QApplication::setApplicationVersion(QString::fromLatin1(version::Text));
-    QApplication::setDesktopFileName(QStringLiteral(TAVLIN_APP_ID));
+    QApplication::setDesktopFileName(QString::fromLatin1(version::AppId));
     QApplication::setWindowIcon(Picture::marble().icon());
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
