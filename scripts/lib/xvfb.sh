@@ -26,7 +26,9 @@ trap cleanup EXIT
 start_xvfb() {
     local fifo="$workdir/displayfd" number
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    # -noreset: the server would otherwise reset whenever its last client leaves, and refuse the
+    # next one that comes meanwhile (as a script that restarts the game does).
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
     xvfb_pid=$!
     pids+=("$xvfb_pid")
     read -r -t 20 number <"$fifo" || { echo "Xvfb did not start" >&2; exit 1; }
