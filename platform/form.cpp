@@ -209,8 +209,8 @@ ImageControl *FormSurface::releaseDrag()
     m_dragSource = nullptr;
     m_dragTarget = nullptr;
     qApp->removeEventFilter(this);
-    if (desktop::grantsPointerGrab())
-        releaseMouse();
+    // Does nothing where no grab was taken.
+    releaseMouse();
     QApplication::restoreOverrideCursor();
     return source;
 }
