@@ -88,7 +88,7 @@ void FormSurface::mousePressEvent(QMouseEvent *event)
         if (event->button() == Qt::LeftButton)
             beginDrag(image, pos);
     } else {
-        image->array().reportMouseDown(*image, button, shift, units);
+        Q_EMIT image->array().MouseDown(image->Index(), button, shift, units.x(), units.y());
     }
 }
 
@@ -168,14 +168,17 @@ void FormSurface::dragTo(QPoint pos, QPoint globalPos)
     ImageControl *target = isOverForm(pos, globalPos) ? imageAt(pos) : nullptr;
     ImageControl *source = m_dragSource;
     const QPoint units = toUnits(QPointF(pos));
+    const auto over = [&](ImageControl *image, DragState state) {
+        Q_EMIT image->array().DragOver(image->Index(), source, units.x(), units.y(), state);
+    };
     if (target != m_dragTarget) {
         if (ImageControl *left = m_dragTarget; left && left->isVisible())
-            left->array().reportDragOver(*left, source, units, DragState::Leave);
+            over(left, DragState::Leave);
         m_dragTarget = target;
         if (target && m_dragSource)
-            target->array().reportDragOver(*target, source, units, DragState::Enter);
+            over(target, DragState::Enter);
     } else if (target && m_dragSource) {
-        target->array().reportDragOver(*target, source, units, DragState::Over);
+        over(target, DragState::Over);
     }
 }
 
@@ -190,7 +193,7 @@ void FormSurface::endDrag(QPoint pos, QPoint globalPos)
     if (!overForm)
         Q_EMIT DragCancelled(source);
     else if (target)
-        target->array().reportDragDrop(*target, source, units);
+        Q_EMIT target->array().DragDrop(target->Index(), source, units.x(), units.y());
     else
         Q_EMIT DragDrop(source, units.x(), units.y());
 }

@@ -82,20 +82,4 @@ ImageControl *ImageArray::elementAt(QPoint pos) const
     return nullptr;
 }
 
-void ImageArray::reportDragOver(const ImageControl &element, ImageControl *source, QPoint at,
-                                DragState state)
-{
-    Q_EMIT DragOver(element.Index(), source, at.x(), at.y(), state);
-}
-
-void ImageArray::reportDragDrop(const ImageControl &element, ImageControl *source, QPoint at)
-{
-    Q_EMIT DragDrop(element.Index(), source, at.x(), at.y());
-}
-
-void ImageArray::reportMouseDown(const ImageControl &element, int button, int shift, QPoint at)
-{
-    Q_EMIT MouseDown(element.Index(), button, shift, at.x(), at.y());
-}
-
 } // namespace tavlin

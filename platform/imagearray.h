@@ -3,9 +3,10 @@
 
 // Image controls in indexed arrays, the way the windows' handlers expect them: element 0 is a
 // hidden template laid out with the window, Load(i) makes element i as a copy of it, and the
-// array reports each element's events with the element number. Images take no pointer input
-// themselves: the form they lie on owns the pointer, finds the image under it and hands the
-// event to that image's array, so that drags and drops arrive as the handlers expect.
+// array's signals carry each element's events with the element number. Images take no pointer
+// input themselves: the form they lie on owns the pointer, finds the image under it and emits
+// the event from that image's array in one step, so that drags and drops arrive as the handlers
+// expect.
 #pragma once
 
 #include <QWidget>
@@ -73,14 +74,8 @@ public:
     // The topmost shown element at a point of the form, or nullptr.
     ImageControl *elementAt(QPoint pos) const;
 
-    // The form reports what the pointer did to an element; the array passes it on with the
-    // element's number. Positions are in the form's units.
-    void reportDragOver(const ImageControl &element, ImageControl *source, QPoint at,
-                        DragState state);
-    void reportDragDrop(const ImageControl &element, ImageControl *source, QPoint at);
-    void reportMouseDown(const ImageControl &element, int button, int shift, QPoint at);
-
 Q_SIGNALS:
+    // Emitted by the form, which finds the element under the pointer; positions in its units.
     void DragOver(int Index, tavlin::ImageControl *Source, int X, int Y, tavlin::DragState State);
     void DragDrop(int Index, tavlin::ImageControl *Source, int X, int Y);
     void MouseDown(int Index, int Button, int Shift, int X, int Y);

@@ -15,6 +15,8 @@
 #include <QLayout>
 #include <QMenuBar>
 
+#include <utility>
+
 namespace tavlin {
 
 namespace {
@@ -131,11 +133,9 @@ void frmMain::Form_Load()
 
 void frmMain::NewGame()
 {
-    m_board.NewGame();
     // A marble still hidden by a drag shows the new board too.
-    if (DragIndex != 0)
-        showBoardAt(DragIndex);
-    DragIndex = 0;
+    bringBack(DragIndex);
+    m_board.NewGame();
 }
 
 void frmMain::mnuNew_Click()
@@ -179,10 +179,9 @@ void frmMain::mnuHelpAbout_Click()
 void frmMain::imgMarble_DragOver(int, ImageControl *Source, int, int, DragState)
 {
     // A marble hidden by an earlier drag whose end was never seen comes back before the next.
-    if (DragIndex != 0 && DragIndex != Source->Index())
-        showBoardAt(DragIndex);
-    Source->setVisible(false);
-    DragIndex = static_cast<Cell>(Source->Index());
+    const Cell earlier = std::exchange(DragIndex, static_cast<Cell>(Source->Index()));
+    showBoardAt(earlier);
+    showBoardAt(DragIndex);
 }
 
 void frmMain::imgHole_DragDrop(int Index, ImageControl *Source, int, int)
@@ -194,14 +193,12 @@ void frmMain::imgHole_DragDrop(int Index, ImageControl *Source, int, int)
 
 void frmMain::imgMarble_DragDrop(int, ImageControl *Source, int, int)
 {
-    DragIndex = 0;
-    showBoardAt(Source->Index());
+    bringBack(Source->Index());
 }
 
 void frmMain::Form_DragDrop(ImageControl *Source, int, int)
 {
-    DragIndex = 0;
-    showBoardAt(Source->Index());
+    bringBack(Source->Index());
 }
 
 void frmMain::Form_DragCancel(ImageControl *Source)
@@ -213,10 +210,7 @@ void frmMain::Form_DragCancel(ImageControl *Source)
 
 void frmMain::Form_MouseMove(int, int, int, int)
 {
-    if (DragIndex == 0)
-        return;
-    showBoardAt(DragIndex);
-    DragIndex = 0;
+    bringBack(DragIndex);
 }
 
 void frmMain::Form_MouseDown(int, int Shift, int, int)
@@ -275,15 +269,22 @@ void frmMain::describeHole(int cell, bool hasMarble)
 
 void frmMain::showBoardAt(int cell)
 {
-    // A dragged marble's cell may have been emptied meanwhile (a new game, an undo from the
-    // menu), so the image follows the board rather than simply reappearing.
-    if (ImageControl *marble = imgMarble(cell))
-        marble->setVisible(m_board.HasMarble(cell));
+    // The one place a marble's image is shown or hidden: as the board has it, except the marble
+    // a drag has hidden. A dragged marble's cell may have been emptied meanwhile (a new game, an
+    // undo from the menu), so bringing it back follows the board too.
+    if (ImageControl *marble = imgMarble(cell); marble && cell != 0)
+        marble->setVisible(m_board.HasMarble(cell) && cell != DragIndex);
+}
+
+void frmMain::bringBack(int cell)
+{
+    DragIndex = 0;
+    showBoardAt(cell);
 }
 
 void frmMain::cellChanged(Cell cell, bool hasMarble)
 {
-    imgMarble(cell)->setVisible(hasMarble);
+    showBoardAt(cell);
     describeHole(cell, hasMarble);
 }
 

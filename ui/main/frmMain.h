@@ -73,8 +73,10 @@ private:
     void nameImages();
     void describeHole(int cell, bool hasMarble);
 
-    // Shows a cell's marble image as the board has it.
+    // Shows a cell's marble image as the board and the drag have it.
     void showBoardAt(int cell);
+    // Ends a drag's hold on its marble: DragIndex becomes 0 and the cell shows the board.
+    void bringBack(int cell);
 
     void cellChanged(Cell cell, bool hasMarble) override;
     void canUndoChanged(bool canUndo) override;
