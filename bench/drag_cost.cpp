@@ -25,9 +25,11 @@ using namespace tavlin;
 
 namespace {
 
+// A cell's centre on the board, as the game window lays it out.
 QPoint cellCentre(int cell)
 {
-    return {cell % 7 * 40 + 24 + 16, cell / 7 * 40 + 24 + 16};
+    static const frmMain layout;
+    return (*layout.findChild<ImageArray *>("imgMarble"))(cell)->geometry().center();
 }
 
 qint64 area(const QRegion &region)
@@ -96,8 +98,10 @@ class DragCost : public QObject {
     {
         QRegion region;
         for (int cell : list)
-            region += QRect((*w->findChild<ImageArray *>("imgMarble"))(cell)->mapTo(w.data(), QPoint()),
-                            QSize(32, 32));
+        {
+            const QWidget *marble = (*w->findChild<ImageArray *>("imgMarble"))(cell);
+            region += QRect(marble->mapTo(w.data(), QPoint()), marble->size());
+        }
         return region;
     }
 

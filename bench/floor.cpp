@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Kelmar Games
 // SPDX-License-Identifier: MIT
 
-// The floor every Qt Widgets program pays: a window with a 318 x 318 client area under a menu bar
+// The floor every Qt Widgets program pays: a window with the game's client area under a menu bar
 // with a Game and a Help menu, and nothing else. bench/startup.sh measures it beside the game, so
 // that the game is judged by what it adds to this.
+#include "frmMain.h"
+
 #include <QApplication>
 #include <QLayout>
 #include <QMainWindow>
@@ -30,7 +32,7 @@ int main(int argc, char *argv[])
     help->addAction(QStringLiteral("&About"));
 
     auto *client = new QWidget;
-    client->setFixedSize(318, 318);
+    client->setFixedSize(tavlin::frmMain::BoardUnits, tavlin::frmMain::BoardUnits);
     window.setCentralWidget(client);
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -21,10 +21,6 @@ namespace tavlin {
 
 namespace {
 
-constexpr int BoardUnits = 318;
-constexpr int CellPitch = 40;
-constexpr int BoardMargin = 24;
-
 // Around the board and in the images' transparent corners: a warm wood on light desktops, a
 // deep slate on dark ones, so that both the green marbles and the grey holes stand out.
 QColor boardBackground(const QPalette &palette)

@@ -29,6 +29,12 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
+    // The board's coordinate system, which is also its size in pixels at 96 dots per inch, and
+    // the grid its cells lie on.
+    static constexpr int BoardUnits = 318;
+    static constexpr int CellPitch = 40;
+    static constexpr int BoardMargin = 24;
+
     // The game as the window shows it, for whoever wants to read it.
     const Board &board() const { return m_board; }
 
