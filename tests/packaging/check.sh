@@ -18,10 +18,11 @@ same() { [ "$2" = "$3" ] || fail "$1: found '$2', wanted '$3'"; }
 source "$src/scripts/lib/xvfb.sh" && w=$workdir
 
 # The Windows version record, compiled with the host's cpp as preprocessor and read back from the
-# binary: its numbers and shown version (no patch number) are the project's, its strings are in the
-# block the translation names (US English, Unicode), the only one Windows looks in, its copyright
-# names the licence, and it holds every image of the icon.
+# binary: its numbers and shown version are the project's, its strings are in the block the
+# translation names (US English, Unicode), the only one Windows looks in, its copyright names the
+# licence, and it holds every image of the icon.
 "$windres" --preprocessor=cpp --preprocessor-arg=-DRC_INVOKED -i "$rc" -o "$w/t.res" && rec=$("$windres" -i "$w/t.res")
+# %.0s leaves out the patch number.
 # shellcheck disable=SC2086 # the version's numbers are printf's arguments
 v=${version//./, } shown=$(printf '%d.%02d.%.0s%04d' ${version//./ })
 same version "$(grep -oP 'VERSION \K.*|BLOCK "\K04\w+|Version", "\K[^"]*|Copyright".*\KMIT License|Translation", \K.*' \
@@ -35,8 +36,8 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$w/pkg" >"$w/cpack.log" 2>&
     || fail "cpack: $(tail -n 30 "$w/cpack.log" "$w"/pkg/_CPack_Packages/*/*/*Output.log)"
 deb=$(echo "$w"/pkg/*.deb) root=$w/root share=usr/share && dpkg-deb -x "$deb" "$root"
 # dpkg-shlibdeps must have found the Qt libraries the program links.
-same "control data" "$(dpkg-deb --field "$deb" | grep -cE "^(Package: tavlin|Version: $version|Section: games|\
-Maintainer: .|Description: .|Depends: fonts-liberation, .*libqt6widgets6)")" 6
+control=$(dpkg-deb --field "$deb") && same "control data: $control" "$(grep -cE "^(Package: tavlin|Version: $version|\
+Section: games|Maintainer: .|Description: .|Depends: fonts-liberation, .*libqt6widgets6)" <<<"$control")" 6
 
 # lintian finds nothing, pedantic tags included. Checked string functions need an optimised
 # build, so a Debug build's package may lack them.
@@ -49,8 +50,8 @@ lintian --pedantic -I --fail-on error,warning,info,pedantic "${quiet[@]}" "$deb"
 # 12's appstreamcli (0.16) predates AppStream 1.0's <developer>, which replaced <developer_name>.
 # A control in <requires> keeps the game off devices without one, which is the point: it is
 # played only with a pointer. validate-tree also matches the AppStream file's name and
-# launchable to the id and the installed entry. The summary is at most 35 characters (Flathub); the
-# desktop entry's comment is the same text.
+# launchable to the id and the installed entry. The summary is at most 35 characters (Flathub);
+# the desktop entry's comment is the same text.
 entry=$root/$share/applications/$id.desktop && field() { sed -n "s/^$1=//p" "$entry"; }
 report=$(desktop-file-validate "$entry" 2>&1 && appstreamcli validate-tree --pedantic --no-net "$root" 2>&1) \
     && ! grep -E '^ *[EWIP]: |: (error|warning): ' <<<"$report" \
@@ -77,10 +78,10 @@ same "options of tavlin.6 and --help" "$(sed -n 's/^\.B \\-\\-\([a-z]*\)$/--\1/p
     "$(grep -o -- '--[a-z]*' <<<"$help" | sort -u)"
 
 # On X11 the launcher matches the window by its class, the second string of WM_CLASS, which
-# xdotool's --class matches.
+# xdotool's --class matches (with --all, or the pid alone would do).
 start_xvfb
 QT_QPA_PLATFORM=xcb "$bin" 2>"$w/game.log" & pids+=($!)
-timeout 30 xdotool search --sync --onlyvisible --pid "$!" --class "^$(field StartupWMClass)\$" >/dev/null \
+timeout 30 xdotool search --sync --all --onlyvisible --pid "$!" --class "^$(field StartupWMClass)\$" >/dev/null \
     || fail "no window of class $(field StartupWMClass): $(<"$w/game.log")"
 
 # What the package holds, with the size of each PNG: a hicolor icon of each size the build drew,
