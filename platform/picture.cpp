@@ -5,6 +5,7 @@
 // pixel size asked for, never scaled from another size, and kept once drawn. The few sizes that
 // every start needs come drawn already by the build, as raw pixels.
 #include "picture.h"
+#include "svgdrawing.h"
 
 #include <QIconEngine>
 #include <QPainter>
@@ -106,14 +107,7 @@ QImage Picture::image(QSize pixelSize) const
 
 QImage Picture::render(QSize pixelSize) const
 {
-    if (pixelSize.isEmpty())
-        return {};
-
-    QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer().render(&painter, QRectF(QPointF(0, 0), QSizeF(pixelSize)));
-    return image;
+    return drawSvg(renderer(), pixelSize);
 }
 
 namespace {
