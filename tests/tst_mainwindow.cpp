@@ -256,10 +256,11 @@ private Q_SLOTS:
         const QPalette saved = QApplication::palette();
         for (const QColor desktop : {QColor(0xef, 0xef, 0xef), QColor(0x2a, 0x2a, 0x2a)}) {
             QApplication::setPalette(QPalette(desktop));
-            QTest::qWait(0); // the board hears of the palette after the window does
+            // The board hears of the palette after the window does.
+            QTRY_COMPARE(form->grab().toImage().pixelColor(5, 5).lightness() < 128,
+                         desktop.lightness() < 128);
             const QImage shot = form->grab().toImage();
             const QColor back = shot.pixelColor(5, 5);
-            QCOMPARE(back.lightness() < 128, desktop.lightness() < 128);
             for (const QPoint at : {centre(10), centre(24), centre(24) + QPoint(13, 0)}) {
                 const QColor c = shot.pixelColor(at * shot.devicePixelRatio());
                 QCOMPARE_GT(qAbs(c.red() - back.red()) + qAbs(c.green() - back.green()) +
