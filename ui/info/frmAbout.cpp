@@ -66,12 +66,12 @@ frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *
         setPalette(style()->standardPalette());
     build(this, Window, Controls);
     txtURL = findChild<WebLink *>(QStringLiteral("txtURL"));
-    cmdCancel = findChild<QPushButton *>(QStringLiteral("cmdCancel"));
     lblVersion = findChild<QLabel *>(QStringLiteral("lblVersion"));
     txtURL->useServices(capture, opener);
     connect(txtURL, &WebLink::MouseMove, this, &frmAbout::txtURL_MouseMove);
     connect(txtURL, &WebLink::Click, this, &frmAbout::txtURL_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAbout::cmdCancel_Click);
+    connect(findChild<QPushButton *>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this,
+            &frmAbout::cmdCancel_Click);
     Form_Load();
 }
 

@@ -12,7 +12,6 @@
 
 class QCloseEvent;
 class QLabel;
-class QPushButton;
 class QShowEvent;
 
 namespace tavlin {
@@ -57,7 +56,6 @@ private:
     void placeOverMainWindow();
 
     WebLink *txtURL = nullptr;
-    QPushButton *cmdCancel = nullptr;
     QLabel *lblVersion = nullptr;
 
     bool m_shownOnce = false;

@@ -25,7 +25,6 @@ QWidget *create(QDialog *window, Kind kind, const Settings &settings)
     case Kind::Label: {
         auto *label = new QLabel(text, window);
         label->setAlignment(settings.align);
-        label->setAutoFillBackground(false);
         return label;
     }
     case Kind::OkButton: {
@@ -40,7 +39,6 @@ QWidget *create(QDialog *window, Kind kind, const Settings &settings)
         // Read-only alone would let only the mouse select; the keyboard must be able to as well.
         box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         box->setAcceptRichText(false);
-        box->setLineWrapMode(QTextEdit::WidgetWidth);
         box->setWordWrapMode(QTextOption::WordWrap);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -96,7 +94,7 @@ void build(QDialog *window, const Form &form, std::span<const Control> controls)
     window->setWindowTitle(QString::fromUtf8(form.caption));
     // The boxes were measured for this face and size; the desktop's own default is often larger
     // and would push texts out of their boxes.
-    window->setFont(layoutFont(8.25, false));
+    window->setFont(layoutFont(Font().points));
     window->setFixedSize(twipsToPixels(form.width), twipsToPixels(form.height));
     for (const Control &control : controls) {
         const Settings &settings = control.settings;

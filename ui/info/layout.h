@@ -21,7 +21,7 @@ class Picture;
 namespace layout {
 
 enum class Kind {
-    Label,      // a caption painting no background, so overlapping labels both stay readable
+    Label,      // a caption; it paints no background, so overlapping labels both stay readable
     OkButton,   // the window's one button: its default and cancel button, focused on opening
     TextBox,    // multi-line and locked: wrapped at words, no scroll bars, focused by a click only
     Link,       // a WebLink
@@ -30,6 +30,7 @@ enum class Kind {
     Shape,      // an outline behind every other control, deaf to the mouse
 };
 
+// The face the layouts were measured in, at the window's own size unless given.
 struct Font {
     qreal points = 8.25;
     bool bold = false;
