@@ -27,7 +27,7 @@ WebLink::WebLink(QWidget *parent)
     // A text box's own pointer until the pointer first comes onto the link; a read-only line
     // edit would show the arrow from the start.
     setCursor(Qt::IBeamCursor);
-    setTextColor(Blue);
+    setColor(this, QPalette::Text, Blue);
 }
 
 WebLink::~WebLink() = default;
@@ -43,11 +43,11 @@ void WebLink::hover(double X, double Y)
     if (X < 0 || Y < 0 || X > pixelsToTwips(width()) || Y > pixelsToTwips(height())) {
         m_capture->release();
         m_hot = false;
-        setTextColor(Blue);
+        setColor(this, QPalette::Text, Blue);
     } else if (!m_hot) {
         m_hot = true;
         m_capture->capture(this);
-        setTextColor(Red);
+        setColor(this, QPalette::Text, Red);
         setCursor(Qt::ArrowCursor);
     }
 }
@@ -56,7 +56,7 @@ void WebLink::follow()
 {
     m_capture->release();
     m_hot = false;
-    setTextColor(Blue);
+    setColor(this, QPalette::Text, Blue);
     m_opener->open(text());
 }
 
@@ -100,13 +100,6 @@ void WebLink::reportMove(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModif
 {
     Q_EMIT MouseMove(buttonState(buttons), shiftState(modifiers), pixelsToTwips(at.x()),
                      pixelsToTwips(at.y()));
-}
-
-void WebLink::setTextColor(quint32 bgr)
-{
-    QPalette colours = palette();
-    colours.setColor(QPalette::Text, colorFromBgr(bgr, colours));
-    setPalette(colours);
 }
 
 } // namespace tavlin

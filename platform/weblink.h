@@ -54,7 +54,6 @@ protected:
 
 private:
     void reportMove(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
-    void setTextColor(quint32 bgr);
 
     std::unique_ptr<MouseCapture> m_ownCapture;
     std::unique_ptr<UrlOpener> m_ownOpener;

@@ -76,15 +76,6 @@ QWidget *create(QDialog *window, Kind kind, const Settings &settings)
     Q_UNREACHABLE();
 }
 
-void setColor(QWidget *w, QPalette::ColorRole role, std::optional<quint32> bgr)
-{
-    if (!bgr)
-        return;
-    QPalette palette = w->palette();
-    palette.setColor(role, colorFromBgr(*bgr, palette));
-    w->setPalette(palette);
-}
-
 } // namespace
 
 void build(QDialog *window, const Form &form, std::span<const Control> controls)
@@ -106,8 +97,10 @@ void build(QDialog *window, const Form &form, std::span<const Control> controls)
             font.setUnderline(settings.font->underline);
             w->setFont(font);
         }
-        setColor(w, w->foregroundRole(), settings.color);
-        setColor(w, w->backgroundRole(), settings.back);
+        if (settings.color)
+            setColor(w, w->foregroundRole(), *settings.color);
+        if (settings.back)
+            setColor(w, w->backgroundRole(), *settings.back);
         if (!settings.picture)
             fitText(w);
     }
