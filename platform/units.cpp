@@ -4,6 +4,8 @@
 // Conversions from the layouts' measures, fonts, colour values and key states to Qt's.
 #include "units.h"
 
+#include <QWidget>
+
 namespace tavlin {
 
 QColor colorFromBgr(quint32 value, const QPalette &palette)
@@ -23,6 +25,13 @@ QColor colorFromBgr(quint32 value, const QPalette &palette)
         }
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+void setColor(QWidget *w, QPalette::ColorRole role, quint32 value)
+{
+    QPalette palette = w->palette();
+    palette.setColor(role, colorFromBgr(value, palette));
+    w->setPalette(palette);
 }
 
 QFont layoutFont(qreal points, bool bold)

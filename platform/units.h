@@ -11,6 +11,8 @@
 #include <QPalette>
 #include <QRect>
 
+class QWidget;
+
 namespace tavlin {
 
 inline constexpr int TwipsPerPixel = 15;
@@ -41,6 +43,8 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 // 0x00BBGGRR for an explicit colour; 0x80000000 plus an index for a system colour, taken from
 // the given palette.
 QColor colorFromBgr(quint32 value, const QPalette &palette);
+// One role of w's own palette set to such a value.
+void setColor(QWidget *w, QPalette::ColorRole role, quint32 value);
 
 // The face the window layouts are measured in, at the given size.
 QFont layoutFont(qreal points, bool bold = false);

@@ -1,23 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Kelmar Games
 // SPDX-License-Identifier: MIT
 
-// The About window: the constructor builds the stored layout and runs the load handler; the
-// link's hover and click handlers follow the window's state table for the link.
+// The About window: its stored layout, the load handler that places it and writes the version
+// line, and the link's handlers, which leave the hover and the opening to the link itself.
 #include "frmAbout.h"
 
 #include "fittext.h"
-#include "mousecapture.h"
+#include "layout.h"
 #include "picture.h"
 #include "tavlin_version.h"
 #include "units.h"
-#include "urlopener.h"
+#include "weblink.h"
 
 #include <QCloseEvent>
-#include <QFont>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QWindow>
@@ -28,129 +24,56 @@ namespace tavlin {
 
 namespace {
 
-constexpr quint32 LinkBlue = 0x00FF0000;
-constexpr quint32 LinkRed = 0x000000FF;
+using namespace layout;
+using enum layout::Kind;
+
 constexpr quint32 Black = 0x00000000;
 constexpr quint32 ActiveBorder = 0x8000000A;
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    // Labels draw from their top edge and paint no background, so lblTitle's box, which
-    // overlaps lblDescription's, cannot hide its text.
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAutoFillBackground(false);
-    return label;
-}
+constexpr Form Window = {"frmAbout", "About Kelmar", 4935, 3870};
 
-void setTextColor(QWidget *w, QPalette::ColorRole role, quint32 bgr)
-{
-    QPalette palette = w->palette();
-    palette.setColor(role, colorFromBgr(bgr, palette));
-    w->setPalette(palette);
-}
+// clang-format off
+constexpr Control Controls[] = {
+//   kind        name              left   top  width height
+    {Link,       "txtURL",         1200, 2880, 2415,  255,
+     {.text = version::HomePage, .font = Font{.underline = true}, .back = ActiveBorder,
+      .align = Qt::AlignCenter}},
+    {PictureBox, "Picture1",        120, 1320, 4695, 1425,
+     {.text = "Kelmar Solitaire banner", .picture = &Picture::banner}},
+    {OkButton,   "cmdCancel",      1920, 3360,  975,  375, {.text = "OK"}},
+    {Image,      "Image1",          240,  240,  480,  480,
+     {.text = "The board at the start of a game", .picture = &Picture::boardIcon}},
+    {Label,      "lblVersion",     1080,  840, 2775,  255, {.text = "Label1"}},
+    {Label,      "lblDescription", 1080,  480, 3075,  330,
+     {.text = "Written by Kelmar Games.", .color = Black}},
+    {Label,      "lblTitle",       1080,  120, 3765,  480,
+     {.text = "Kelmar Solitaire", .font = Font{.points = 12, .bold = true}, .color = Black}},
+};
+// clang-format on
 
 } // namespace
 
 frmAbout::frmAbout(const QWidget *mainWindow, MouseCapture *capture, UrlOpener *opener)
     : QDialog(nullptr, FixedWindowFrame)
 {
-    if (!capture) {
-        m_ownCapture = std::make_unique<WidgetMouseCapture>();
-        capture = m_ownCapture.get();
-    }
-    if (!opener) {
-        m_ownOpener = std::make_unique<DesktopUrlOpener>();
-        opener = m_ownOpener.get();
-    }
-    m_capture = capture;
-    m_opener = opener;
     if (mainWindow) {
         m_mainFrame = mainWindow->frameGeometry();
         m_mainFrameExtra = m_mainFrame.size() - mainWindow->geometry().size();
     }
-
-    setObjectName(QStringLiteral("frmAbout"));
-    setAttribute(Qt::WA_DeleteOnClose);
     // The layout's colours (black text, a blue link) are meant for a light window: on a dark
     // desktop the window keeps its style's light palette so that they stay readable.
     if (palette().color(QPalette::Window).lightness() < 128)
         setPalette(style()->standardPalette());
-    setWindowTitle(QStringLiteral("About Kelmar"));
-    // The boxes below were measured for this face and size.
-    setFont(layoutFont(8.25, false));
-    setFixedSize(twipsToPixels(4935), twipsToPixels(3870));
-
-    txtURL = new QLineEdit(homePage(), this);
-    txtURL->setObjectName(QStringLiteral("txtURL"));
-    txtURL->setGeometry(twipsRect(1200, 2880, 2415, 255));
-    txtURL->setReadOnly(true);
-    txtURL->setFrame(false);
-    txtURL->setAlignment(Qt::AlignCenter);
-    QFont linkFont = layoutFont(8.25, false);
-    linkFont.setUnderline(true);
-    txtURL->setFont(linkFont);
-    fitText(txtURL);
-    QPalette linkPalette = txtURL->palette();
-    linkPalette.setColor(QPalette::Base, colorFromBgr(ActiveBorder, linkPalette));
-    linkPalette.setColor(QPalette::Window, colorFromBgr(ActiveBorder, linkPalette));
-    txtURL->setPalette(linkPalette);
-    setLinkColor(LinkBlue);
-    txtURL->setFocusPolicy(Qt::NoFocus);
-    txtURL->setMouseTracking(true);
-    // A text box's own pointer until the pointer first enters the link; read-only line edits
-    // would otherwise show the arrow from the start.
-    txtURL->setCursor(Qt::IBeamCursor);
-    txtURL->installEventFilter(this);
-
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(120, 1320, 4695, 1425));
-    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture1->setLineWidth(2);
-    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(Picture::banner().pixmap(devicePixelRatioF()));
-    Picture1->setAccessibleName(tr("Kelmar Solitaire banner"));
-    // A picture box is a tab stop in the stored layout.
-    Picture1->setFocusPolicy(Qt::StrongFocus);
-
-    cmdCancel = new QPushButton(QStringLiteral("OK"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(twipsRect(1920, 3360, 975, 375));
-    cmdCancel->setDefault(true);
-    fitText(cmdCancel);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAbout::cmdCancel_Click);
-
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twipsRect(240, 240, 480, 480));
-    Image1->setPixmap(Picture::boardIcon().pixmap(devicePixelRatioF()));
-    Image1->setAccessibleName(tr("The board at the start of a game"));
-
-    lblVersion = makeLabel(this, QStringLiteral("lblVersion"), twipsRect(1080, 840, 2775, 255));
-    lblVersion->setText(QStringLiteral("Label1"));
-
-    lblDescription =
-        makeLabel(this, QStringLiteral("lblDescription"), twipsRect(1080, 480, 3075, 330));
-    lblDescription->setText(QStringLiteral("Written by Kelmar Games."));
-    setTextColor(lblDescription, QPalette::WindowText, Black);
-    fitText(lblDescription);
-
-    lblTitle = makeLabel(this, QStringLiteral("lblTitle"), twipsRect(1080, 120, 3765, 480));
-    lblTitle->setText(QStringLiteral("Kelmar Solitaire"));
-    setTextColor(lblTitle, QPalette::WindowText, Black);
-    lblTitle->setFont(layoutFont(12, true));
-    fitText(lblTitle);
-
-    setTabOrder(cmdCancel, Picture1);
-    cmdCancel->setFocus();
-
+    build(this, Window, Controls);
+    txtURL = findChild<WebLink *>(QStringLiteral("txtURL"));
+    lblVersion = findChild<QLabel *>(QStringLiteral("lblVersion"));
+    txtURL->useServices(capture, opener);
+    connect(txtURL, &WebLink::MouseMove, this, &frmAbout::txtURL_MouseMove);
+    connect(txtURL, &WebLink::Click, this, &frmAbout::txtURL_Click);
+    connect(findChild<QPushButton *>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this,
+            &frmAbout::cmdCancel_Click);
     Form_Load();
 }
-
-frmAbout::~frmAbout() = default;
 
 QString frmAbout::homePage()
 {
@@ -164,58 +87,54 @@ int frmAbout::centredPosition(double mainPosition, double mainSize, double ownSi
 
 void frmAbout::Form_Load()
 {
-    LinkHover = false;
-    if (m_mainFrame.isValid()) {
-        // The window has no frame yet; until the window manager gives it one, assume the same
-        // frame as the main window's.
-        const QPoint topLeft = placement(size() + m_mainFrameExtra);
-        // Left before top, each a move of its own, so anything watching sees them in that order.
-        move(topLeft.x(), pos().y());
-        move(topLeft);
-    }
-    lblVersion->setText(QStringLiteral("Version: ") + QString::number(version::Major) +
-                        QStringLiteral(".") + QString::number(version::Minor) +
-                        QStringLiteral(".") + QString::number(version::Revision));
+    placeOverMainWindow();
+    lblVersion->setText(QStringLiteral("Version: %1.%2.%3")
+                            .arg(version::Major)
+                            .arg(version::Minor)
+                            .arg(version::Revision));
     fitText(lblVersion);
 }
 
-QPoint frmAbout::placement(QSize ownOuterSize) const
+void frmAbout::placeOverMainWindow()
 {
-    const int left =
-        centredPosition(pixelsToTwips(m_mainFrame.x()), pixelsToTwips(m_mainFrame.width()),
-                        pixelsToTwips(ownOuterSize.width()));
-    const int top =
-        centredPosition(pixelsToTwips(m_mainFrame.y()), pixelsToTwips(m_mainFrame.height()),
-                        pixelsToTwips(ownOuterSize.height()));
-    return {twipsToPixels(left), twipsToPixels(top)};
+    if (!m_mainFrame.isValid())
+        return;
+    // Until the window manager has framed the window, its frame is taken to be the main window's.
+    const QSize own = isVisible() ? frameGeometry().size() : size() + m_mainFrameExtra;
+    const auto centred = [](int mainPosition, int mainSize, int ownSize) {
+        return twipsToPixels(centredPosition(pixelsToTwips(mainPosition), pixelsToTwips(mainSize),
+                                             pixelsToTwips(ownSize)));
+    };
+    const QPoint topLeft(centred(m_mainFrame.x(), m_mainFrame.width(), own.width()),
+                         centred(m_mainFrame.y(), m_mainFrame.height(), own.height()));
+    // A dialog never moved is placed by Qt itself when shown.
+    if (pos() != topLeft || !testAttribute(Qt::WA_Moved))
+        move(topLeft);
 }
 
 void frmAbout::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (m_shownOnce || !m_mainFrame.isValid() || !windowHandle()) {
+    if (m_shownOnce || !windowHandle())
         return;
-    }
     m_shownOnce = true;
     // The frame the window manager gives the window is known once the window is exposed.
     windowHandle()->installEventFilter(this);
 }
 
-void frmAbout::recentre()
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
 {
-    // Where the true frame differs from the estimate made at load, centre on the true one.
-    const QRect frame = frameGeometry();
-    const QPoint topLeft = placement(frame.size());
-    if (frame.topLeft() != topLeft) {
-        move(topLeft);
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        placeOverMainWindow();
     }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmAbout::Form_Unload()
 {
-    if (LinkHover) {
-        m_capture->release();
-    }
+    txtURL->unload();
 }
 
 void frmAbout::cmdCancel_Click()
@@ -238,77 +157,12 @@ void frmAbout::closeEvent(QCloseEvent *event)
 
 void frmAbout::txtURL_MouseMove(int, int, double X, double Y)
 {
-    const double width = pixelsToTwips(txtURL->width());
-    const double height = pixelsToTwips(txtURL->height());
-    if (X < 0 || Y < 0 || X > width || Y > height) {
-        m_capture->release();
-        LinkHover = false;
-        setLinkColor(LinkBlue);
-    } else if (!LinkHover) {
-        LinkHover = true;
-        m_capture->capture(txtURL);
-        setLinkColor(LinkRed);
-        txtURL->setCursor(Qt::ArrowCursor);
-    }
+    txtURL->hover(X, Y);
 }
 
 void frmAbout::txtURL_Click()
 {
-    m_capture->release();
-    LinkHover = false;
-    setLinkColor(LinkBlue);
-    m_opener->open(txtURL->text());
-}
-
-bool frmAbout::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == windowHandle() && event->type() == QEvent::Expose &&
-        windowHandle()->isExposed()) {
-        windowHandle()->removeEventFilter(this);
-        recentre();
-    }
-    if (watched != txtURL) {
-        return QDialog::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-    case QEvent::Enter: {
-        // Coming onto the link is a movement onto it, even when no move follows (Wayland
-        // reports none).
-        const QPointF at = static_cast<QEnterEvent *>(event)->position();
-        txtURL_MouseMove(buttonState(QGuiApplication::mouseButtons()),
-                         shiftState(QGuiApplication::keyboardModifiers()), pixelsToTwips(at.x()),
-                         pixelsToTwips(at.y()));
-        break;
-    }
-    case QEvent::MouseMove: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        txtURL_MouseMove(buttonState(mouse->buttons()), shiftState(mouse->modifiers()),
-                         pixelsToTwips(mouse->position().x()),
-                         pixelsToTwips(mouse->position().y()));
-        break;
-    }
-    case QEvent::MouseButtonPress:
-        m_linkPressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-        break;
-    case QEvent::MouseButtonRelease: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        const bool click = m_linkPressed && mouse->button() == Qt::LeftButton &&
-                           txtURL->rect().contains(mouse->position().toPoint());
-        m_linkPressed = false;
-        if (click) {
-            txtURL_Click();
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmAbout::setLinkColor(quint32 bgr)
-{
-    setTextColor(txtURL, QPalette::Text, bgr);
+    txtURL->follow();
 }
 
 } // namespace tavlin

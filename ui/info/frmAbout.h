@@ -10,27 +10,23 @@
 #include <QRect>
 #include <QString>
 
-#include <memory>
-
 class QCloseEvent;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QShowEvent;
 
 namespace tavlin {
 
 class MouseCapture;
 class UrlOpener;
+class WebLink;
 
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
     // Only mainWindow's outer geometry is read, once, to centre over it. A null capture or
-    // opener means the desktop's own, owned by the window.
+    // opener means the desktop's own.
     explicit frmAbout(const QWidget *mainWindow, MouseCapture *capture = nullptr,
                       UrlOpener *opener = nullptr);
-    ~frmAbout() override;
 
     // The link's address.
     static QString homePage();
@@ -52,29 +48,16 @@ private:
     void Form_Load();
     void Form_Unload();
     void cmdCancel_Click();
-    // Every mouse move the link receives; x and y in twips from the link's top-left corner.
+    // Every mouse move the link reports; X and Y in twips from its top-left corner.
     void txtURL_MouseMove(int Button, int Shift, double X, double Y);
     void txtURL_Click();
 
-    QPoint placement(QSize ownOuterSize) const;
-    void recentre();
-    void setLinkColor(quint32 bgr);
+    // Centres the window's frame over the main window's as it was at load.
+    void placeOverMainWindow();
 
-    QLineEdit *txtURL = nullptr;
-    QLabel *Picture1 = nullptr;
-    QPushButton *cmdCancel = nullptr;
-    QLabel *Image1 = nullptr;
+    WebLink *txtURL = nullptr;
     QLabel *lblVersion = nullptr;
-    QLabel *lblDescription = nullptr;
-    QLabel *lblTitle = nullptr;
 
-    std::unique_ptr<MouseCapture> m_ownCapture;
-    std::unique_ptr<UrlOpener> m_ownOpener;
-    MouseCapture *m_capture = nullptr;
-    UrlOpener *m_opener = nullptr;
-
-    bool LinkHover = false;
-    bool m_linkPressed = false;
     bool m_shownOnce = false;
     // The main window's outer geometry at load, and its frame's extra width and height.
     QRect m_mainFrame;

@@ -9,9 +9,6 @@
 #include <QDialog>
 #include <QString>
 
-class QFrame;
-class QLabel;
-class QPushButton;
 class QTextEdit;
 
 namespace tavlin {
@@ -29,9 +26,6 @@ private:
     void Command1_Click();
 
     QTextEdit *Text1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QFrame *Shape1 = nullptr;
 };
 
 } // namespace tavlin
