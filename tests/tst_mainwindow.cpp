@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 // The game window as a player meets it, through real mouse and keyboard events: drops on every
-// kind of place, the Ctrl and Shift presses, drags cut short and random games, all judged by one
-// check of what the window draws against the engine; and its colours and pictures at every
-// density.
+// kind of place, the Ctrl and Shift presses and drags cut short, all judged by one check of what
+// the window draws against the engine; and its colours and pictures at every density.
 #include "form.h"
 #include "frmAbout.h"
 #include "picture.h"
@@ -19,22 +18,14 @@
 #include <QtMath>
 
 #include <memory>
-#include <random>
 
 using namespace tavlin;
 
-// A cell's centre on the board, as a game window lays it out.
+// A cell's centre on the board, on the game window's grid.
 static QPoint centre(int cell)
 {
-    static const auto centres = [] {
-        const frmMain layout;
-        std::array<QPoint, CellCount> at{};
-        for (int c = 1; c < CellCount; ++c)
-            if (const QWidget *marble = (*layout.findChild<ImageArray *>("imgMarble"))(c))
-                at[std::size_t(c)] = marble->geometry().center();
-        return at;
-    }();
-    return centres[std::size_t(cell)];
+    const QPoint corner = QPoint(cell % GridSize, cell / GridSize) * frmMain::CellPitch;
+    return corner + QPoint(1, 1) * (frmMain::BoardMargin + Picture::marble().size().width() / 2);
 }
 
 class TestMainWindow : public QObject {
@@ -224,29 +215,6 @@ private Q_SLOTS:
             QTRY_VERIFY(game->w.isNull());
         else
             QCOMPARE(board(true), after);
-    }
-
-    // Random games: 20,000 drags of a marble two cells in any direction, many of them jumps, and
-    // clicks of any button on a cell or off the cross, some under Ctrl or Shift, now and then F2.
-    void randomGames()
-    {
-        std::mt19937 rng(20240611);
-        auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-        int deepest = 0;
-        for (int event = 0; event < 20000 && !QTest::currentTestFailed(); ++event) {
-            const int from = below(CellCount),
-                      to = (from + CellCount + std::array{-14, -2, 2, 14}[std::size_t(below(4))]) %
-                           CellCount;
-            play(below(1000) == 0 ? QString("kF2")
-                 : w->board().HasMarble(from)
-                     ? QString("p%1 m%2 r%2").arg(from).arg(to)
-                     : QString("c%1/%2%3")
-                           .arg(to)
-                           .arg(below(4) ? "" : "R")
-                           .arg(std::array{"", "S", "C", "SC"}[std::size_t(below(4))]));
-            deepest = std::max(deepest, int(w->board().MoveCount()));
-        }
-        QCOMPARE_GE(deepest, 20); // games go deep
     }
 
     // On a light or a dark desktop the board's background follows it and stands apart from the
