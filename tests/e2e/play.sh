@@ -8,31 +8,31 @@
 # change nothing, the program's end with its last window (in the sanitizer build LeakSanitizer
 # checks the heap there) and a quiet stderr. The driver x11.sh or wayland.sh supplies the display,
 # the game, the input, window rectangles and screenshots, all in device pixels; the layout is
-# the program's own (layout.cpp), in logical pixels. Letters name the cases, as the drivers do
-# where a backend differs; every case runs on both.
+# the program's own (layout.cpp), in logical pixels. Letters name the cases; each runs on both
+# backends.
 # Usage: play.sh x11|wayland GAME LAYOUT-TOOL SANITIZED(1|0) [INPUT-CLIENT]
 # at() prints a point as "x y", split into two arguments on purpose.
 # shellcheck disable=SC2046,SC2086
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-game=$2 game_env=() game_pid= pct=100 scale=1
+game=$2 game_env=() game_pid= pct=100 scale=1 main="Tavlin Solitaire" help="How to Play" about="About Kelmar"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-need() { for t; do command -v $t >/dev/null || { echo "SKIP: no $t"; exit 77; }; done; }
+need() { for t; do command -v "$t" >/dev/null || { echo "SKIP: no $t"; exit 77; }; done; }
+# Starts the game with these environment settings and command prefix.
+start_game() { env "${game_env[@]}" "$@" "$game" 2>>"$log" & game_pid=$! && pids+=("$game_pid"); }
 source "$here/$1.sh"
 log=$workdir/game.log screen=$workdir/shot.ppm
-layout=$(ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "$3" 2>"$workdir/layout.log") ||
-    fail "no layout: $(cat "$workdir/layout.log")"
-eval "$layout"
+layout=$(ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "$3" 2>"$workdir/layout.log") &&
+    eval "$layout" || fail "no layout: $(cat "$workdir/layout.log")"
 # Cell 0, the empty corner, lies in cell 14's column and cell 2's row.
 cx[0]=${cx[14]} cy[0]=${cy[2]} pitch=$((cx[3] - cx[2]))
-if [ "$4" = 1 ]; then
-    ldd "$game" | grep libasan >/dev/null || fail "$game is not built with the sanitizers"
-    # A leak at exit makes the status 23, but for the system libraries' own (the .supp files).
-    # The slow unwinder sees through libraries built without frame pointers.
-    cat "$here/leaks-lsan.supp" "$here/wayland/leaks-lsan.supp" >"$workdir/leaks.supp"
-    game_env=(ASAN_OPTIONS=detect_leaks=1:exitcode=23:fast_unwind_on_malloc=0
-        "LSAN_OPTIONS=suppressions=$workdir/leaks.supp:print_suppressions=0")
-fi
+# In the sanitizer build a leak at exit makes the status 23, but for the system libraries' own
+# (the .supp files); the slow unwinder sees through libraries built without frame pointers. A
+# build without the sanitizers ignores the settings.
+[ "$4" = 0 ] || ldd "$game" | grep libasan >/dev/null || fail "$game is not built with the sanitizers"
+cat "$here/leaks-lsan.supp" "$here/wayland/leaks-lsan.supp" >"$workdir/leaks.supp"
+game_env=(ASAN_OPTIONS=detect_leaks=1:exitcode=23:fast_unwind_on_malloc=0
+    "LSAN_OPTIONS=suppressions=$workdir/leaks.supp:print_suppressions=0")
 
 # The box X Y W H of the last shot as one "r g b" line a pixel, row by row.
 pixels() { convert "$screen" -crop "$3x$4+$1+$2" -depth 8 rgb:- | od -An -v -tu1 -w3; }
@@ -40,91 +40,72 @@ pixels() { convert "$screen" -crop "$3x$4+$1+$2" -depth 8 rgb:- | od -An -v -tu1
 at() { echo $((bx + (cx[$1] - ${2:-0}) * pct / 100)) $((by + cy[$1] * pct / 100)); }
 # What each cell given shows: o a marble (green), . a hole (grey), ? anything else. Read left of
 # the centre, where the arrow of a pointer on the centre never reaches.
-shows() {
-    shot
-    for cell; do pixels $(at $cell 6) 1 1; done | awk '{ printf ($2 > $1 + 60 && $2 > $3 + 60 ? \
-        "o" : ($1 - $2) ^ 2 + ($2 - $3) ^ 2 + ($3 - $1) ^ 2 < 300 ? "." : "?") }'
-}
+shows() { shot && for cell; do pixels $(at $cell 6) 1 1; done | awk '{ printf ($2 > $1 + 60 && $2 > $3 + 60 ? \
+    "o" : ($1 - $2) ^ 2 + ($2 - $3) ^ 2 + ($3 - $1) ^ 2 < 300 ? "." : "?") }'; }
 # Waits until `$1 ARGS` prints $2, then looks once more after $confirm seconds, so that a change
 # the last input makes late is not missed; `seen` holds what it printed last. The sanitized game
 # can lag seconds behind its input on a busy machine.
 settles() {
     for _ in $(seq 100); do
-        seen=$("$1" "${@:3}")
-        [ "$seen" = "$2" ] && sleep "${confirm:-0.2}" && seen=$("$1" "${@:3}") && break
+        seen=$("$1" "${@:3}") && [ "$seen" = "$2" ] && sleep "${confirm:-0.2}" && seen=$("$1" "${@:3}") && break
         sleep 0.1
     done
     [ "$seen" = "$2" ]
 }
 expect() { settles shows "$2" $1 && echo "ok: $3" || fail "$3: cells $1 show $seen, not $2"; }
-# Sets wx wy ww wh to the client rectangle of the window titled $1 once it shows and holds still.
+# Sets wx wy ww wh to the client rectangle of the window titled $1 once it shows.
 window() {
-    local last=- now
-    for _ in $(seq 100); do
-        now=$(rect "$1") && [ "$now" = "$last" ] && read -r wx wy ww wh <<<"$now" && return
-        last=${now:--} && sleep 0.1
-    done
+    for _ in $(seq 100); do read -r wx wy ww wh <<<"$(rect "$1")" && [ -n "$wx" ] && return || sleep 0.1; done
     fail "no window titled $1"
 }
 # The game window, and its board at the bottom of it.
 main_window() { window "$main" && mx=$wx my=$wy mw=$ww bx=$wx by=$((wy + wh - board[1] * pct / 100)); }
 drag() { pointer $(at $1) && button down && pointer $(at $2) && button up; }
-click() { pointer $(at 0) && button down && button up; }
 # Either menu, when open, covers much of the board's top-left corner with its pale background.
-menu_shown() {
-    shot
-    pixels $bx $by $((board[0] / 2)) $((board[1] / 5)) |
-        awk '$1 > 220 && $2 > 220 && $3 > 220 { n++ } END { print (n > 2000 ? "open" : "closed") }'
-}
-# Picks an item of the game or help menu: a click on the title, then the item's underlined letter
-# typed into the open menu (a shortcut typed at a window just activated can still be lost).
+menu_shown() { shot && pixels $bx $by $((board[0] / 2)) $((board[1] / 5)) |
+    awk '$1 > 220 && $2 > 220 && $3 > 220 { n++ } END { print (n > 2000 ? "open" : "closed") }'; }
+# Picks an item of the menu mnuGame or mnuHelp: a click on the title, then the item's underlined
+# letter typed into the open menu (a shortcut typed at a window just activated can still be lost).
 menu() {
-    local -n title=menu_$1
+    local -n title=$1
     pointer $((mx + title[0])) $((my + title[1])) && button down && button up
     confirm=0 settles menu_shown open && key tap $2 || fail "a click on the $1 menu's title opened no menu"
 }
 # Returns once the game has handled all input before it: a check whose answer is the board as
 # it was needs this, or a game lagging behind would pass it.
-handled() { menu game Escape && confirm=0 settles menu_shown closed || fail "the Game menu stayed open"; }
-new_game() { menu game n && expect "10 17 24 31" oo.o "Game > New"; }
+handled() { menu mnuGame Escape && confirm=0 settles menu_shown closed || fail "the Game menu stayed open"; }
+new_game() { menu mnuGame n && expect "10 17 24 31" oo.o "Game > New"; }
 close() { focus "$1" && key tap Escape && confirm=0 settles rect "" "$1" || fail "Escape left $1 open"; }
 
 # e: the dragged marble is the pointer's picture, centred on it: held over the empty corner, its
 # green's centroid sits where a board marble's does on its cell (so that the picture's shading
-# cancels out), within a logical pixel. Centroids are in logical pixels from the box's centre.
-centroid() {
-    local w=$((pitch * pct / 100))
-    pixels $(($1 - w / 2)) $(($2 - w / 2)) $w $w | awk -v w=$w -v k=$pct '$2 > $1 + 60 && $2 > $3 + 60 { n++; x += (NR - 1) % w; y += int((NR - 1) / w) }
-        END { print n ? ((x / n + 0.5) - w / 2) * 100 / k " " ((y / n + 0.5) - w / 2) * 100 / k : "99 99" }'
-}
+# cancels out), within a logical pixel.
 drag_cursor() {
+    local w=$((pitch * pct / 100))
     shot -c
-    echo $(centroid $(at 0)) $(centroid $(at 2)) | awk '{ dx = $1 - $3; dy = $2 - $4
-        print (dx ^ 2 <= 1 && dy ^ 2 <= 1 ? "centred" : "off by " dx ", " dy " pixels") }'
+    for cell in 0 2; do read -r x y <<<"$(at $cell)" && pixels $((x - w / 2)) $((y - w / 2)) $w $w; done |
+        awk -v w=$w -v s=$scale '$2 > $1 + 60 && $2 > $3 + 60 { i = NR > w * w; n[i]++; x[i] += (NR - 1) % w
+            y[i] += int((NR - 1) / w) % w } END { if (!n[0] || !n[1]) { print "not to be seen"; exit }
+            dx = (x[0] / n[0] - x[1] / n[1]) / s; dy = (y[0] / n[0] - y[1] / n[1]) / s
+            print (dx ^ 2 <= 1 && dy ^ 2 <= 1 ? "centred" : "off the pointer by " dx ", " dy) }'
 }
-main="Tavlin Solitaire" help="How to Play" about="About Kelmar"
 start_display
 for pct in 150 200 300 100; do
     scale=$((pct / 100)).$((pct % 100))
-    launch
-    main_window
-    pointer $(at 14) && button down && pointer $(at 0)
+    launch && main_window && pointer $(at 14) && button down && pointer $(at 0)
     settles drag_cursor centred && echo "ok: e: the drag cursor is centred at scale $scale" ||
         fail "e: at scale $scale the drag cursor is $seen"
     button up
 done
 
-place "$main" 20 20
-main_window
-drag 10 24
+place "$main" 20 20 && main_window && drag 10 24
 expect "10 17 24 31" ..oo "a: 10 -> 24 jumps over 17"
 
-# b, c: the same jump with How to Play, then About, beside the board, the board clicked first.
+# b, c: the same jump with How to Play, then About, beside the board.
 beside() {
     new_game
-    menu help $1 && window "$2" && place "$2" $((mx + mw + 20)) $my && window "$2"
-    [ "$wx" -gt $((mx + mw)) ] || fail "$3: $2 overlaps the game window"
-    click && drag 10 24
+    menu mnuHelp $1 && window "$2" && place "$2" $((mx + mw + 20)) $my && window "$2"
+    [ "$wx" -gt $((mx + mw)) ] && drag 10 24 || fail "$3: $2 overlaps the game window"
     expect "10 17 24 31" ..oo "$3: 10 -> 24 jumps with $2 beside the board"
 }
 beside h "$help" b
@@ -134,27 +115,23 @@ beside a "$about" c
 # g: the About link is red while the pointer is on it, coming straight from outside, and blue from
 # the first point off it, however slowly the pointer leaves. The link's own hit test takes in
 # the pixel just past its box, so blue comes one pixel later. At scale 1.
-link_colour() {
-    shot
-    pixels $((wx + link[0])) $((wy + link[1])) ${link[2]} ${link[3]} | awk '
-        $3 > 150 && $1 < 100 && $2 < 100 { blue++ } $1 > 150 && $2 < 100 && $3 < 100 { red++ }
-        END { print (red && !blue ? "red" : blue && !red ? "blue" : red + 0 " red, " blue + 0 " blue") }'
-}
+lx=$((wx + link[0])) ly=$((wy + link[1])) lw=${link[2]} lh=${link[3]}
+link_colour() { shot && pixels $lx $ly $lw $lh | awk '$1 > 150 && $2 < 100 && $3 < 100 { red++ }
+    $3 > 150 && $1 < 100 && $2 < 100 { blue++ } END { print (red && !blue ? "red" : blue && !red ? "blue" : \
+    red + 0 " red, " blue + 0 " blue") }'; }
 settles link_colour blue || fail "g: the link is $seen before the pointer comes"
-x=$((link[2] / 2)) y=$((link[3] / 2)) right=${link[2]} bottom=${link[3]}
-for step in "$x $y red" "$((right - 1)) $y red" "$right $y red" "$((right + 1)) $y blue" \
-    "$x $y red" "$x $((bottom - 1)) red" "$x $bottom red" "$x $((bottom + 1)) blue"; do
-    read -r px py want <<<"$step"
-    pointer $((wx + link[0] + px)) $((wy + link[1] + py))
-    settles link_colour $want || fail "g: the pointer at $px,$py of the link leaves it $seen, not $want"
+for step in "$((lw / 2)) $((lh / 2)) red" "$((lw - 1)) $((lh / 2)) red" "$lw $((lh / 2)) red" \
+    "$((lw + 1)) $((lh / 2)) blue" "$((lw / 2)) $((lh / 2)) red" "$((lw / 2)) $((lh - 1)) red" \
+    "$((lw / 2)) $lh red" "$((lw / 2)) $((lh + 1)) blue"; do
+    set -- $step
+    pointer $((lx + $1)) $((ly + $2)) && settles link_colour $3 || fail "g: at $1,$2 of the link it is $seen, not $3"
 done
 echo "ok: g: the link is red on it and on its edge, blue from two pixels past it"
 
 # d: About's frame over the board's bottom rows, from halfway between rows 3 and 4 down; the jump
 # stays above it. Sway raises the game window at the press; the drop is still the game's to judge.
 new_game
-place "$about" $bx $((by + (cy[21] + cy[28]) / 2))
-drag 10 24
+place "$about" $bx $((by + (cy[21] + cy[28]) / 2)) && drag 10 24
 expect "10 17 24" ..o "d: 10 -> 24 jumps with About over the board's bottom rows"
 close "$about"
 
@@ -168,14 +145,14 @@ key down shift && button down && button up && key up shift
 expect "10 17 24" ..o "h: Shift+press on the background redoes"
 # A menu opened from the keyboard mid-drag takes the release: the drag ends there, and the
 # pointer passing over the hole afterwards makes no jump.
-focus "$main" && pointer $(at 31) && button down && pointer $(at 24)
-key down alt && key tap g && key up alt && settles menu_shown open || fail "h: Alt+G opened no menu"
+focus "$main" && pointer $(at 31) && button down && pointer $(at 24) && key down alt && key tap g
+key up alt && settles menu_shown open || fail "h: Alt+G opened no menu"
 button up && key tap Escape && pointer $(at 17) && handled
 expect "10 17 24 31" ..oo "h: a release lost to the Game menu makes no jump"
 
-# i: the program ends with its last window, not with the game window.
-menu help h && window "$help" && menu game x
-settles rect "" "$main" || fail "i: Game > Exit left the game window open"
+# i: the program ends with its last window, not with the game window; f: and says nothing.
+menu mnuHelp h && window "$help" && menu mnuGame x
+confirm=0 settles rect "" "$main" || fail "i: Game > Exit left the game window open"
 kill -0 "$game_pid" 2>/dev/null || fail "i: the program ended with How to Play still open"
 close "$help"
 timeout 60 tail --pid="$game_pid" -f /dev/null || fail "i: the program outlived its last window"

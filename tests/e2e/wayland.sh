@@ -5,12 +5,11 @@
 # keyboard (wayland/wlinput.c, $5), window rectangles from sway's tree, pictures from grim
 # (shot, in sway.sh). Sway's layout is in logical pixels: rectangles are scaled to device
 # pixels here, and the pointer is placed on a screen of device pixels.
-need sway swaymsg grim jq convert setpriv
-[ -x "${5:-}" ] || { echo "SKIP: no input client"; exit 77; }
+need sway swaymsg grim jq convert setpriv "${5:-wlinput}"
 source "$here/../../scripts/lib/sway.sh"
 game=$(user_copy "$game") client=$(user_copy "$5")
-declare -A code=([Escape]=1 [ctrl]=29 [shift]=42 [alt]=56 [a]=30 [g]=34 [h]=35 [n]=49 [x]=45)
-declare -A state=([down]=1 [up]=0)
+declare -A state=([down]=1 [up]=0) code=([Escape]=1 [ctrl]=29 [shift]=42 [alt]=56 [a]=30 [g]=34
+    [h]=35 [n]=49 [x]=45)
 start_display() {
     start_sway 1024 768
     # One virtual keyboard for the whole run: each one that comes or goes makes Qt warn.
@@ -25,17 +24,11 @@ input() {
         fail "input client on '${1:-}': ${reply:-} $(cat "$workdir/input.log")"
 }
 # Sway scales a running game's output: the game starts once.
-launch() {
-    set_scale "$scale"
-    [ -z "$game_pid" ] || return 0
-    env "${game_env[@]}" QT_QPA_PLATFORM=wayland "${run_as[@]}" "$game" 2>"$log" &
-    game_pid=$!
-    pids+=("$game_pid")
-}
+launch() { set_scale "$scale" && { [ -n "$game_pid" ] || start_game QT_QPA_PLATFORM=wayland "${run_as[@]}"; }; }
 # A window counts once it has its title bar, a moment after it first shows.
 rect() {
-    as_user swaymsg -t get_tree | jq -r --arg t "$1" --argjson pid "$game_pid" --argjson s "$scale" \
-        'first(.. | objects | select(.pid? == $pid and .name? == $t and .deco_rect.height > 0)) | [.rect.x + .window_rect.x,
+    as_user swaymsg -t get_tree | jq -r --arg t "$1" --argjson pid "$game_pid" --argjson s "$scale" 'first(.. |
+        objects | select(.pid? == $pid and .name? == $t and .deco_rect.height > 0)) | [.rect.x + .window_rect.x,
         .rect.y + .window_rect.y, .window_rect.width, .window_rect.height] | map(. * $s | floor) | @sh'
 }
 on() { as_user swaymsg "[pid=$game_pid title=\"^$1\$\"] ${*:2}" >/dev/null; }

@@ -9,9 +9,7 @@ start_display() { start_xvfb; }
 # The xcb plugin fixes the scale at start-up: a game already running is ended and started again.
 launch() {
     [ -z "$game_pid" ] || { kill "$game_pid" && wait "$game_pid" || true; }
-    env "${game_env[@]}" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" "$game" 2>>"$log" &
-    game_pid=$!
-    pids+=("$game_pid")
+    start_game QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale"
 }
 # Runs an xdotool command on the game's window titled $1.
 on() { xdotool search --all --onlyvisible --pid "$game_pid" --name "^$1\$" "${@:2}"; }

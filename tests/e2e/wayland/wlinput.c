@@ -1,19 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Kelmar Games
 // SPDX-License-Identifier: MIT
 
-// A virtual pointer and keyboard for the Wayland end-to-end run. It reads one command a line and
-// answers "ok" (or "error") only once a round trip shows the compositor has taken it, so that
-// the script never runs ahead of its input:
+// A virtual pointer and keyboard for the Wayland end-to-end run. It says "ok" once its devices
+// are there, then reads one command a line and answers "ok" (or "error") only once a round trip
+// shows the compositor has taken it, so that the script never runs ahead of its input:
 //   m X Y W H    pointer to X, Y of a screen W x H (device pixels, whatever the output's scale)
 //   b 1|0        left button down, up
 //   k CODE 1|0   key down, up (CODE: a Linux input event code)
-#define _GNU_SOURCE
+#define _POSIX_C_SOURCE 200809L
 #include <linux/input-event-codes.h>
 #include <stdio.h>
 #include <string.h>
-#include <sys/mman.h>
-#include <time.h>
-#include <unistd.h>
 #include <wayland-client.h>
 #include <xkbcommon/xkbcommon.h>
 
@@ -37,13 +34,6 @@ static void global(void *data, struct wl_registry *registry, uint32_t name, cons
 // The registry goes once the globals are bound, so that no global comes or goes afterwards.
 static const struct wl_registry_listener listener = {global, NULL};
 
-// Event times in milliseconds, as a real device stamps them (Qt tells double clicks by them).
-static uint32_t now(void)
-{
-    struct timespec t;
-    return clock_gettime(CLOCK_MONOTONIC, &t), (uint32_t)(t.tv_sec * 1000 + t.tv_nsec / 1000000);
-}
-
 int main(void)
 {
     struct wl_display *display = wl_display_connect(NULL);
@@ -58,38 +48,35 @@ int main(void)
     struct xkb_state *mods = keymap ? xkb_state_new(keymap) : NULL;
     char *text = mods ? xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1) : NULL;
     const size_t size = text ? strlen(text) + 1 : 0;
-    const int fd = memfd_create("keymap", MFD_CLOEXEC);
-    if (!text || fd < 0 || write(fd, text, size) != (ssize_t)size)
+    FILE *file = text ? tmpfile() : NULL;
+    if (!file || fwrite(text, 1, size, file) != size || fflush(file))
         return fputs("wlinput: no keymap\n", stderr), 1;
     struct zwlr_virtual_pointer_v1 *pointer =
         zwlr_virtual_pointer_manager_v1_create_virtual_pointer(bound[1], bound[0]);
     struct zwp_virtual_keyboard_v1 *keyboard =
         zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(bound[2], bound[0]);
-    zwp_virtual_keyboard_v1_keymap(keyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd, size);
-    close(fd);
+    zwp_virtual_keyboard_v1_keymap(keyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fileno(file), size);
+    // Event times a second apart in milliseconds, so that no two clicks make a double click.
+    unsigned a, b, w, h, time = 0;
     char line[64] = "";
-    unsigned a, b, w, h;
-    setvbuf(stdout, NULL, _IOLBF, 0);
-    // The first "ok" says the devices are there; each later one answers a command.
     do {
         int ok = 1;
         if (sscanf(line, "m %u %u %u %u", &a, &b, &w, &h) == 4 && a <= w && b <= h)
-            zwlr_virtual_pointer_v1_motion_absolute(pointer, now(), a, b, w, h);
+            zwlr_virtual_pointer_v1_motion_absolute(pointer, time += 1000, a, b, w, h);
         else if (sscanf(line, "b %u", &a) == 1 && a < 2)
-            zwlr_virtual_pointer_v1_button(pointer, now(), BTN_LEFT, a);
+            zwlr_virtual_pointer_v1_button(pointer, time += 1000, BTN_LEFT, a);
         else if (sscanf(line, "k %u %u", &a, &b) == 2 && b < 2) {
-            zwp_virtual_keyboard_v1_key(keyboard, now(), a, b);
+            zwp_virtual_keyboard_v1_key(keyboard, time += 1000, a, b);
             xkb_state_update_key(mods, a + 8, b ? XKB_KEY_DOWN : XKB_KEY_UP);
             zwp_virtual_keyboard_v1_modifiers(
                 keyboard, xkb_state_serialize_mods(mods, XKB_STATE_MODS_DEPRESSED), 0, 0, 0);
         } else
             ok = !*line;
-        if (ok && *line != 'k' && *line)
+        if (ok && (*line == 'm' || *line == 'b'))
             zwlr_virtual_pointer_v1_frame(pointer);
         if (wl_display_roundtrip(display) < 0)
             return fputs("wlinput: lost the compositor\n", stderr), 1;
         fputs(ok ? "ok\n" : "error\n", stdout);
+        fflush(stdout);
     } while (fgets(line, sizeof line, stdin));
-    wl_display_disconnect(display);
-    return 0;
 }
