@@ -6,9 +6,9 @@
 # the screen, as a player judges it: jumps with the information windows beside and over the
 # board, the drag cursor at four scales, the About link's hover to the pixel, drags that must
 # change nothing, the program's end with its last window (in the sanitizer build LeakSanitizer
-# checks the heap there) and a quiet stderr. The driver x11.sh or wayland.sh supplies the display,
-# the game, the input, window rectangles and screenshots, all in device pixels; the layout is
-# the program's own (layout.cpp), in logical pixels. Letters name the cases; each runs on both
+# checks the heap there) and a quiet stderr. The driver x11.sh or wayland.sh starts the display
+# and supplies the game, the input, window rectangles and screenshots, all in device pixels; the
+# layout is the program's own (layout.cpp), in logical pixels. Letters name the cases; each runs on both
 # backends.
 # Usage: play.sh x11|wayland GAME LAYOUT-TOOL SANITIZED(1|0) [INPUT-CLIENT]
 # at() prints a point as "x y", split into two arguments on purpose.
@@ -49,8 +49,7 @@ settles() {
     for _ in $(seq 100); do
         seen=$("$1" "${@:3}") && [ "$seen" = "$2" ] && sleep "${confirm:-0.2}" && seen=$("$1" "${@:3}") && break
         sleep 0.1
-    done
-    [ "$seen" = "$2" ]
+    done && [ "$seen" = "$2" ]
 }
 expect() { settles shows "$2" $1 && echo "ok: $3" || fail "$3: cells $1 show $seen, not $2"; }
 # Sets wx wy ww wh to the client rectangle of the window titled $1 once it shows.
@@ -64,38 +63,33 @@ drag() { pointer $(at $1) && button down && pointer $(at $2) && button up; }
 # Either menu, when open, covers much of the board's top-left corner with its pale background.
 menu_shown() { shot && pixels $bx $by $((board[0] / 2)) $((board[1] / 5)) |
     awk '$1 > 220 && $2 > 220 && $3 > 220 { n++ } END { print (n > 2000 ? "open" : "closed") }'; }
-# Picks an item of the menu mnuGame or mnuHelp: a click on the title, then the item's underlined
-# letter typed into the open menu (a shortcut typed at a window just activated can still be lost).
-menu() {
-    local -n title=$1
-    pointer $((mx + title[0])) $((my + title[1])) && button down && button up
-    confirm=0 settles menu_shown open && key tap $2 || fail "a click on the $1 menu's title opened no menu"
-}
+# Picks an item of the menu whose title is at X Y of the game window's client area: a click on the
+# title, then the item's underlined letter typed into the open menu (a shortcut typed at a window
+# just activated can still be lost).
+menu() { pointer $((mx + $1)) $((my + $2)) && button down && button up && confirm=0 settles menu_shown open &&
+    key tap $3 || fail "a click on the menu bar at $1,$2 opened no menu"; }
 # Returns once the game has handled all input before it: a check whose answer is the board as
 # it was needs this, or a game lagging behind would pass it.
-handled() { menu mnuGame Escape && confirm=0 settles menu_shown closed || fail "the Game menu stayed open"; }
-new_game() { menu mnuGame n && expect "10 17 24 31" oo.o "Game > New"; }
+handled() { menu "${mnuGame[@]}" Escape && confirm=0 settles menu_shown closed || fail "the Game menu stayed open"; }
+new_game() { menu "${mnuGame[@]}" n && expect "10 17 24 31" oo.o "Game > New"; }
 close() { focus "$1" && key tap Escape && confirm=0 settles rect "" "$1" || fail "Escape left $1 open"; }
 
 # e: the dragged marble is the pointer's picture, centred on it: held over the empty corner, its
 # green's centroid sits where a board marble's does on its cell (so that the picture's shading
 # cancels out), within a logical pixel.
 drag_cursor() {
-    local w=$((pitch * pct / 100))
-    shot -c
+    local w=$((pitch * pct / 100)) && shot -c
     for cell in 0 2; do read -r x y <<<"$(at $cell)" && pixels $((x - w / 2)) $((y - w / 2)) $w $w; done |
         awk -v w=$w -v s=$scale '$2 > $1 + 60 && $2 > $3 + 60 { i = NR > w * w; n[i]++; x[i] += (NR - 1) % w
             y[i] += int((NR - 1) / w) % w } END { if (!n[0] || !n[1]) { print "not to be seen"; exit }
             dx = (x[0] / n[0] - x[1] / n[1]) / s; dy = (y[0] / n[0] - y[1] / n[1]) / s
             print (dx ^ 2 <= 1 && dy ^ 2 <= 1 ? "centred" : "off the pointer by " dx ", " dy) }'
 }
-start_display
 for pct in 150 200 300 100; do
     scale=$((pct / 100)).$((pct % 100))
     launch && main_window && pointer $(at 14) && button down && pointer $(at 0)
-    settles drag_cursor centred && echo "ok: e: the drag cursor is centred at scale $scale" ||
+    settles drag_cursor centred && button up && echo "ok: e: the drag cursor is centred at scale $scale" ||
         fail "e: at scale $scale the drag cursor is $seen"
-    button up
 done
 
 place "$main" 20 20 && main_window && drag 10 24
@@ -104,7 +98,7 @@ expect "10 17 24 31" ..oo "a: 10 -> 24 jumps over 17"
 # b, c: the same jump with How to Play, then About, beside the board.
 beside() {
     new_game
-    menu mnuHelp $1 && window "$2" && place "$2" $((mx + mw + 20)) $my && window "$2"
+    menu "${mnuHelp[@]}" $1 && window "$2" && place "$2" $((mx + mw + 20)) $my && window "$2"
     [ "$wx" -gt $((mx + mw)) ] && drag 10 24 || fail "$3: $2 overlaps the game window"
     expect "10 17 24 31" ..oo "$3: 10 -> 24 jumps with $2 beside the board"
 }
@@ -115,16 +109,15 @@ beside a "$about" c
 # g: the About link is red while the pointer is on it, coming straight from outside, and blue from
 # the first point off it, however slowly the pointer leaves. The link's own hit test takes in
 # the pixel just past its box, so blue comes one pixel later. At scale 1.
-lx=$((wx + link[0])) ly=$((wy + link[1])) lw=${link[2]} lh=${link[3]}
+lx=$((wx + link[0])) ly=$((wy + link[1])) lw=${link[2]} lh=${link[3]} x=$((link[2] / 2)) y=$((link[3] / 2))
 link_colour() { shot && pixels $lx $ly $lw $lh | awk '$1 > 150 && $2 < 100 && $3 < 100 { red++ }
-    $3 > 150 && $1 < 100 && $2 < 100 { blue++ } END { print (red && !blue ? "red" : blue && !red ? "blue" : \
-    red + 0 " red, " blue + 0 " blue") }'; }
+    $3 > 150 && $1 < 100 && $2 < 100 { blue++ }
+    END { print (red && !blue ? "red" : blue && !red ? "blue" : "mixed") }'; }
 settles link_colour blue || fail "g: the link is $seen before the pointer comes"
-for step in "$((lw / 2)) $((lh / 2)) red" "$((lw - 1)) $((lh / 2)) red" "$lw $((lh / 2)) red" \
-    "$((lw + 1)) $((lh / 2)) blue" "$((lw / 2)) $((lh / 2)) red" "$((lw / 2)) $((lh - 1)) red" \
-    "$((lw / 2)) $lh red" "$((lw / 2)) $((lh + 1)) blue"; do
-    set -- $step
-    pointer $((lx + $1)) $((ly + $2)) && settles link_colour $3 || fail "g: at $1,$2 of the link it is $seen, not $3"
+for step in "$x $y red" "$((lw - 1)) $y red" "$lw $y red" "$((lw + 1)) $y blue" "$x $y red" "$x $((lh - 1)) red" \
+    "$x $lh red" "$x $((lh + 1)) blue"; do
+    set -- $step && pointer $((lx + $1)) $((ly + $2)) && settles link_colour $3 ||
+        fail "g: the pointer at $1,$2 of the link leaves it $seen, not $3"
 done
 echo "ok: g: the link is red on it and on its edge, blue from two pixels past it"
 
@@ -151,12 +144,12 @@ button up && key tap Escape && pointer $(at 17) && handled
 expect "10 17 24 31" ..oo "h: a release lost to the Game menu makes no jump"
 
 # i: the program ends with its last window, not with the game window; f: and says nothing.
-menu mnuHelp h && window "$help" && menu mnuGame x
+menu "${mnuHelp[@]}" h && window "$help" && menu "${mnuGame[@]}" x
 confirm=0 settles rect "" "$main" || fail "i: Game > Exit left the game window open"
 kill -0 "$game_pid" 2>/dev/null || fail "i: the program ended with How to Play still open"
 close "$help"
-timeout 60 tail --pid="$game_pid" -f /dev/null || fail "i: the program outlived its last window"
-wait "$game_pid" || fail "i: the program ended with status $? (23: a leak)"
+timeout 60 tail --pid="$game_pid" -f /dev/null && wait "$game_pid" ||
+    fail "i: status $? after the last window closed (124: the program outlived it; 23: a leak)"
 echo "ok: i: the program outlived the game window and ended with its last one, status 0"
-[ ! -s "$log" ] || fail "f: the game wrote to stderr (repeats counted):$(echo; uniq -c "$log")"
-echo "ok: f: nothing on the game's stderr"
+[ ! -s "$log" ] && echo "ok: f: nothing on the game's stderr" ||
+    fail "f: the game wrote to stderr (repeats counted):$(echo; uniq -c "$log")"

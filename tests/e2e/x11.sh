@@ -1,11 +1,11 @@
 # SPDX-FileCopyrightText: 2026 Kelmar Games
 # SPDX-License-Identifier: MIT
 
-# play.sh's driver for X11: a private Xvfb without a window manager, input through xdotool,
-# pictures through scrot. X11 coordinates are the screen's device pixels already.
+# play.sh's driver for X11, which it starts: a private Xvfb without a window manager, input
+# through xdotool, pictures through scrot. X11 coordinates are the screen's device pixels already.
 need Xvfb xdotool scrot convert
 source "$here/../../scripts/lib/xvfb.sh"
-start_display() { start_xvfb; }
+start_xvfb
 # The xcb plugin fixes the scale at start-up: a game already running is ended and started again.
 launch() {
     [ -z "$game_pid" ] || { kill "$game_pid" && wait "$game_pid" || true; }
@@ -13,8 +13,8 @@ launch() {
 }
 # Runs an xdotool command on the game's window titled $1.
 on() { xdotool search --all --onlyvisible --pid "$game_pid" --name "^$1\$" "${@:2}"; }
-rect() { on "$1" getwindowgeometry --shell 2>/dev/null | awk -F= '{ v[$1] = $2 }
-    END { if (NR) print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }' || true; }
+# Its lines are WINDOW, X, Y, WIDTH, HEIGHT and SCREEN.
+rect() { on "$1" getwindowgeometry --shell 2>/dev/null | awk -F= 'NR > 1 && NR < 6 { printf "%s ", $2 }' || true; }
 place() { on "$1" windowmove "$2" "$3"; }
 focus() { on "$1" windowfocus --sync; }
 pointer() { xdotool mousemove "$1" "$2"; }
