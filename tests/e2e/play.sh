@@ -11,11 +11,12 @@
 # layout is the program's own (layout.cpp), in logical pixels. Letters name the cases; each runs on both
 # backends.
 # Usage: play.sh x11|wayland GAME LAYOUT-TOOL SANITIZED(1|0) [INPUT-CLIENT]
-# at() prints a point as "x y", split into two arguments on purpose.
-# shellcheck disable=SC2046,SC2086
+# at() prints a point as "x y", split into two arguments on purpose; `A && B || fail` fails when
+# either does; the layout, the drivers and their libraries set the other variables.
+# shellcheck disable=SC2046,SC2086,SC2015,SC2154,SC1090
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-game=$2 game_env=() game_pid= pct=100 scale=1 main="Tavlin Solitaire" help="How to Play" about="About Kelmar"
+game=$2 game_env=() game_pid='' pct=100 scale=1 main="Tavlin Solitaire" help="How to Play" about="About Kelmar"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 need() { for t; do command -v "$t" >/dev/null || { echo "SKIP: no $t"; exit 77; }; done; }
 # Starts the game with these environment settings and command prefix.
@@ -47,7 +48,7 @@ shows() { shot && for cell; do pixels $(at $cell 6) 1 1; done | awk '{ printf ($
 # can lag seconds behind its input on a busy machine.
 settles() {
     for _ in $(seq 100); do
-        seen=$("$1" "${@:3}") && [ "$seen" = "$2" ] && sleep "${confirm:-0.2}" && seen=$("$1" "${@:3}") && break
+        seen=$("$1" "${@:3}") && [ "$seen" = "$2" ] && sleep "${confirm:-0.1}" && seen=$("$1" "${@:3}") && break
         sleep 0.1
     done && [ "$seen" = "$2" ]
 }

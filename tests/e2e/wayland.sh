@@ -5,6 +5,7 @@
 # virtual pointer and keyboard (wayland/wlinput.c, $5), window rectangles from sway's tree,
 # pictures from grim (shot, in sway.sh). Sway's layout is in logical pixels: rectangles are
 # scaled to device pixels here, and the pointer is placed on a screen of device pixels.
+# shellcheck shell=bash disable=SC2015,SC2154,SC1091
 need sway swaymsg grim jq convert setpriv "${5:-wlinput}"
 source "$here/../../scripts/lib/sway.sh"
 game=$(user_copy "$game") client=$(user_copy "$5")

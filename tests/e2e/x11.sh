@@ -3,6 +3,7 @@
 
 # play.sh's driver for X11, which it starts: a private Xvfb without a window manager, input
 # through xdotool, pictures through scrot. X11 coordinates are the screen's device pixels already.
+# shellcheck shell=bash disable=SC2015,SC2154,SC1091
 need Xvfb xdotool scrot convert
 source "$here/../../scripts/lib/xvfb.sh"
 start_xvfb
