@@ -14,7 +14,8 @@ launch() {
 }
 # Runs an xdotool command on the game's window titled $1.
 on() { xdotool search --all --onlyvisible --pid "$game_pid" --name "^$1\$" "${@:2}"; }
-# Its lines are WINDOW, X, Y, WIDTH, HEIGHT and SCREEN.
+# "x y width height" of that window: getwindowgeometry --shell prints WINDOW, X, Y, WIDTH, HEIGHT
+# and SCREEN, a line each.
 rect() { on "$1" getwindowgeometry --shell 2>/dev/null | awk -F= 'NR > 1 && NR < 6 { printf "%s ", $2 }' || true; }
 place() { on "$1" windowmove "$2" "$3"; }
 focus() { on "$1" windowfocus --sync; }
