@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: MIT
 
 # The built program played on a private display with real pointer and key input and judged from
-# the screen, as a player judges it: jumps with the information windows beside and over the
-# board, the drag cursor at four scales, the About link's hover to the pixel, drags that must
-# change nothing, the program's end with its last window (in the sanitizer build LeakSanitizer
+# the screen, as a player judges it: jumps with the About window beside and over the board, the
+# drag cursor at four scales, the About link's hover to the pixel, a release lost to a menu that
+# must change nothing, the program's end with its last window (in the sanitizer build LeakSanitizer
 # checks the heap there) and a quiet stderr. The driver x11.sh or wayland.sh starts the display
 # and supplies the game, the input, window rectangles and screenshots, all in device pixels; the
 # layout is the program's own (layout.cpp), in logical pixels. Letters name the cases; each runs
@@ -96,16 +96,12 @@ done
 place "$main" 20 20 && main_window && drag 10 24
 expect "10 17 24 31" ..oo "a: 10 -> 24 jumps over 17"
 
-# b, c: the same jump with How to Play, then About, beside the board.
-beside() {
-    new_game
-    menu "${mnuHelp[@]}" $1 && window "$2" && place "$2" $((mx + mw + 20)) $my && window "$2"
-    [ "$wx" -gt $((mx + mw)) ] && drag 10 24 || fail "$3: $2 overlaps the game window"
-    expect "10 17 24 31" ..oo "$3: 10 -> 24 jumps with $2 beside the board"
-}
-beside h "$help" b
-close "$help"
-beside a "$about" c
+# c: the same jump with About open beside the board (on Wayland the game once refused every drop
+# while an information window was open anywhere).
+new_game
+menu "${mnuHelp[@]}" a && window "$about" && place "$about" $((mx + mw + 20)) $my && window "$about"
+[ "$wx" -gt $((mx + mw)) ] && drag 10 24 || fail "c: About overlaps the game window"
+expect "10 17 24 31" ..oo "c: 10 -> 24 jumps with About beside the board"
 
 # g: the About link is red while the pointer is on it, coming straight from outside, and blue from
 # the first point off it, however slowly the pointer leaves. The link's own hit test takes in
@@ -129,15 +125,7 @@ place "$about" $bx $((by + (cy[21] + cy[28]) / 2)) && drag 10 24
 expect "10 17 24" ..o "d: 10 -> 24 jumps with About over the board's bottom rows"
 close "$about"
 
-# h: drags that end without a drop on the board, and the shortcuts.
-new_game
-pointer $(at 10) && button down && pointer $((mx + mw + 100)) $((my + 100)) && button up && handled
-expect "10 17 24" oo. "h: a drag released outside the window puts the marble back"
-drag 10 24 && pointer $(at 0) && key down ctrl && button down && button up && key up ctrl
-expect "10 17 24" oo. "h: Ctrl+press on the background undoes"
-key down shift && button down && button up && key up shift
-expect "10 17 24" ..o "h: Shift+press on the background redoes"
-# A menu opened from the keyboard mid-drag takes the release: the drag ends there, and the
+# h: a menu opened from the keyboard mid-drag takes the release: the drag ends there, and the
 # pointer passing over the hole afterwards makes no jump.
 focus "$main" && pointer $(at 31) && button down && pointer $(at 24) && key down alt && key tap g
 key up alt && settles menu_shown open || fail "h: Alt+G opened no menu"
