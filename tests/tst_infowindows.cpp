@@ -22,7 +22,7 @@ public Q_SLOTS:
     void openUrl(const QUrl &url) { log << "open " + url.toString(); }
 
 private Q_SLOTS:
-    void initTestCase() { test::setUpApplication(); }
+    void initTestCase() { installApplicationDetails(); }
 
     // Steps: mnuHelpHow or mnuHelpAbout opens that window from the game's menu, owned by nothing.
     // read types into each control, then logs the caption and each control's text or, in brackets,

@@ -127,7 +127,7 @@ class TestMainWindow : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { test::setUpApplication(); }
+    void initTestCase() { installApplicationDetails(); }
     void init()
     {
         game = std::make_unique<test::GameWindow>();

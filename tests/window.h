@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kelmar Games
 // SPDX-License-Identifier: MIT
 
-// What the window tests share: the offscreen platform kept quiet about what it cannot do, a shown
-// game window, and the open windows found by the names they give themselves.
+// What the window tests share: a shown game window, and the open windows found by the names they
+// give themselves. (The offscreen platform warns of the size hints and raises it cannot honour,
+// and QTest of events sent beyond a window's edge: both harmless.)
 #pragma once
 
 #include "application.h"
@@ -13,21 +14,6 @@
 #include <QTest>
 
 namespace tavlin::test {
-
-// The offscreen platform warns of every size hint and raise it cannot honour, and QTest of
-// every event sent beyond a window's edge, which the tests do on purpose; those lines would bury
-// a real warning, so they alone are dropped.
-inline void setUpApplication()
-{
-    installApplicationDetails();
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context,
-                                         const QString &message) {
-        if (type != QtWarningMsg || !(message.startsWith(QLatin1String("This plugin does not")) ||
-                                      message.contains(QLatin1String("outside target window"))))
-            previous(type, context, message);
-    });
-}
 
 // An open top-level window of that name, or nullptr.
 inline QWidget *openWindow(const char *name)
