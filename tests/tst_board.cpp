@@ -9,62 +9,17 @@
 #include <QTest>
 
 #include <random>
-#include <string>
 
 using namespace tavlin;
 
-namespace {
-
-// What a player can see, as "holes 10 17 +0 | count 1 undo+ redo-": the empty cells of the cross
-// and any marble off it, the count of jumps and the two flags.
-template <class Game> QString stateOf(const Game &game)
-{
-    using std::to_string;
-    std::string line = "holes";
-    for (int cell = 0; cell < 49; ++cell)
-        if (game.HasMarble(cell) != IsPlayableCell(cell))
-            line += (game.HasMarble(cell) ? " +" : " ") + to_string(cell);
-    line += " | count " + to_string(game.MoveCount()) + (game.CanUndo() ? " undo+" : " undo-") +
-            (game.CanRedo() ? " redo+" : " redo-");
-    return QString::fromStdString(line);
-}
-
-// The game as the rules tell it: the jumps in the columns of a table, those after the cursor
-// taken back and ready to replay up to the first empty column.
-struct Model {
-    std::array<bool, 49> marbles{};
-    std::array<Move, HistoryColumns + 2> columns{};
-    int cursor = 0;
-
-    bool HasMarble(int cell) const { return marbles[std::size_t(cell)]; }
-    int MoveCount() const { return cursor; }
-    bool CanUndo() const { return cursor > 0; }
-    bool CanRedo() const { return columns[std::size_t(cursor) + 1].from != 0; }
-    bool legal(long from, long to) const
-    {
-        const long apart = std::labs(to - from);
-        return IsPlayableCell(int(from)) && IsPlayableCell(int(to)) && HasMarble(int(from)) &&
-               !HasMarble(int(to)) && HasMarble(int(from + to) / 2) &&
-               (apart == 14 || (apart == 2 && from / 7 == to / 7));
-    }
-    void step(bool forward)
-    {
-        const Move move = columns[std::size_t(forward ? ++cursor : cursor--)];
-        marbles[move.from] = marbles[(move.from + move.to) / 2] = !forward;
-        marbles[move.to] = forward;
-    }
-};
-
 // A published complete game: 31 jumps from the starting position that leave one marble, in the
 // centre.
-constexpr std::pair<int, int> FullGame[] = {
+constexpr int FullGame[][2] = {
     {10, 24}, {15, 17}, {2, 16},  {4, 2},   {17, 15}, {14, 16}, {18, 4},  {20, 18},
     {23, 9},  {2, 16},  {21, 23}, {23, 9},  {25, 23}, {27, 25}, {25, 11}, {4, 18},
     {30, 16}, {9, 23},  {28, 30}, {31, 29}, {39, 25}, {34, 32}, {44, 30}, {23, 37},
     {46, 44}, {44, 30}, {29, 31}, {31, 33}, {18, 32}, {33, 31}, {38, 24},
 };
-
-} // namespace
 
 class TestBoard : public QObject {
     Q_OBJECT
@@ -72,45 +27,67 @@ class TestBoard : public QObject {
 private Q_SLOTS:
     // A new game and the complete game, then at random: mostly a legal jump, searched for so that
     // games go deep, else any near pair, some off the grid or beyond 16 bits; undos, redos and
-    // now and then a new game. After every step the whole state agrees with the model, and
-    // TryMove says whether the jump was legal.
+    // now and then a new game. After every step the board agrees with the model (the marbles,
+    // the jumps in the columns of a table, those after the cursor taken back and ready to replay
+    // up to the first empty column), and TryMove says whether the jump was legal.
     void walk()
     {
         std::mt19937 rng(20240611);
         auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
         Board board;
-        Model model;
-        for (int step = 0; step < 20000; ++step) {
-            const bool complete = step >= 1 && step <= 31;
-            const int dice = step == 0 ? 0 : complete ? 301 : below(1000);
-            long from = below(63) - 7, to = from + below(33) - 16;
-            if (complete)
-                from = FullGame[step - 1].first, to = FullGame[step - 1].second;
-            for (int tries = 0; dice < 800 && tries < 400 && !model.legal(from, to); ++tries)
+        std::array<bool, CellCount + 1> marbles{}; // the last one for any cell off the board
+        std::array<Move, HistoryColumns + 2> columns{};
+        std::size_t cursor = 0;
+        const auto has = [&](long cell) {
+            return marbles[IsPlayableCell(int(cell)) ? cell : CellCount];
+        };
+        const auto step = [&](bool forward) {
+            const Move move = columns[forward ? ++cursor : cursor--];
+            marbles[move.from] = marbles[(move.from + move.to) / 2] = !forward;
+            marbles[move.to] = forward;
+        };
+        const auto legal = [&](long from, long to) {
+            return IsPlayableCell(int(from)) && IsPlayableCell(int(to)) && has(from) && !has(to) &&
+                   has((from + to) / 2) &&
+                   (std::labs(to - from) == 14 ||
+                    (std::labs(to - from) == 2 && from / 7 == to / 7));
+        };
+        for (int n = 0; n < 20000; ++n) {
+            const bool complete = n >= 1 && n <= 31;
+            const int dice = n == 0 ? 0 : complete ? 301 : below(1000);
+            long from = complete ? FullGame[n - 1][0] : below(63) - 7;
+            long to = complete ? FullGame[n - 1][1] : from + below(33) - 16;
+            for (int tries = 0; dice < 800 && tries < 400 && !legal(from, to); ++tries)
                 from = below(49), to = from + std::array{-14, -2, 2, 14}[std::size_t(below(4))];
             if (dice % 50 == 0)
                 (dice % 100 ? from : to) += 65536;
             if (dice < 3) {
-                model = {};
-                for (int cell = 0; cell < 49; ++cell)
-                    model.marbles[std::size_t(cell)] = IsPlayableCell(cell) && cell != CentreCell;
-                board.NewGame();
+                columns = {}, cursor = 0, board.NewGame();
+                for (int cell = 0; cell < CellCount; ++cell)
+                    marbles[std::size_t(cell)] = IsPlayableCell(cell) && cell != CentreCell;
             } else if (dice < 280) {
                 const bool undo = dice < 140;
-                if (undo ? model.CanUndo() : model.CanRedo())
-                    model.step(!undo);
+                if (undo ? cursor > 0 : columns[cursor + 1].from != 0)
+                    step(!undo);
                 undo ? board.UndoMove() : board.RedoMove();
             } else {
-                const bool legal = model.legal(from, to);
-                if (legal) { // a new jump cuts off what could be redone
-                    model.columns[std::size_t(model.cursor) + 1] = {Cell(from), Cell(to)};
-                    model.columns[std::size_t(model.cursor) + 2] = {};
-                    model.step(true);
-                }
-                QCOMPARE(board.TryMove(int(from), int(to)), legal);
+                const bool ok = legal(from, to);
+                if (ok) // a new jump cuts off what could be redone
+                    columns[cursor + 1] = {Cell(from), Cell(to)}, columns[cursor + 2] = {},
+                                     step(true);
+                QCOMPARE(board.TryMove(int(from), int(to)), ok);
             }
-            QCOMPARE(QString::number(step) + stateOf(board),
-                     QString::number(step) + stateOf(model));
+            QString seen = QString::number(n), expected = seen;
+            for (int cell = 0; cell < CellCount; ++cell)
+                seen += board.HasMarble(cell) ? "o" : ".",
+                    expected += marbles[std::size_t(cell)] ? "o" : ".";
+            seen += QString(" %1 %2 %3")
+                        .arg(board.MoveCount())
+                        .arg(board.CanUndo())
+                        .arg(board.CanRedo());
+            expected +=
+                QString(" %1 %2 %3").arg(cursor).arg(cursor > 0).arg(columns[cursor + 1].from != 0);
+            QCOMPARE(seen, expected);
         }
     }
 };

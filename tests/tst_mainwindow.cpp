@@ -28,6 +28,14 @@ static QPoint centre(int cell)
     return corner + QPoint(1, 1) * (frmMain::BoardMargin + Picture::marble().size().width() / 2);
 }
 
+// Pixels partly covered, as along a picture's outlines.
+static qsizetype blurred(const QImage &image)
+{
+    const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
+    return std::count_if(pixels, pixels + image.width() * image.height(),
+                         [](QRgb c) { return qAlpha(c) % 255; });
+}
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -36,7 +44,6 @@ class TestMainWindow : public QObject {
     FormSurface *form = nullptr;
     ImageArray *holes = nullptr, *marbles = nullptr;
     QAction *undo = nullptr, *redo = nullptr;
-    const QString Start = "holes 24 undo- redo- moves 0";
 
     QWindow *window() const { return w->windowHandle(); }
     QPoint on(QPoint boardPoint) const { return form->mapTo(w, boardPoint); }
@@ -147,7 +154,7 @@ private Q_SLOTS:
     // grid, its menu, and what a screen reader hears of the board.
     void startUp()
     {
-        QCOMPARE(board(true), Start);
+        QCOMPARE(board(true), "holes 24 undo- redo- moves 0");
         QCOMPARE(w->windowTitle(), "Tavlin Solitaire");
         QCOMPARE(w->minimumSize(), w->maximumSize());
         QCOMPARE(w->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
@@ -168,36 +175,37 @@ private Q_SLOTS:
                                      "Empty hole, row 2, column 4"}));
     }
 
+    // After: the board as the steps leave it, "" for a window gone.
     void gestures_data()
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("after");
-        const QString undone = "holes 24 undo- redo+ moves 0",
-                      one = "holes 10 17 undo+ redo+ moves 1",
-                      redone = "holes 10 24 31 undo+ redo- moves 2";
-        auto row = [](const char *name, const char *steps, const QString &after) {
-            QTest::newRow(name) << QString(steps) << after;
-        };
-        row("legal drop, cutting off Redo", "p31 m17 r17", redone);
-        row("drop on its own cell", "p31 m31 r31", one);
-        row("drop between holes", "p16 mbg rbg", one);
-        row("drop outside the window", "p26 mout rout", one);
-        row("drop under How to Play", "help p15 m17 r17", one);
-        row("Ctrl on the background undoes", "cbg/C", undone);
-        row("Ctrl, middle button, on a hole", "c10/CM", undone);
-        row("Shift, right button, on a hole redoes", "c10/SR", redone);
-        row("Shift on the margin", "cmargin/S", redone);
-        row("Shift+Ctrl", "cbg/SC", one);
-        row("Alt+Ctrl", "c10/AC", one);
-        row("Ctrl on a marble", "c16/CR", one);
-        row("F2 mid-drag, the new game keeping the marble", "p31 m24 kF2 x17 r17", Start);
-        row("Game > New mid-drag, the new game lacking it", "p24 m24 mnuNew x17 r17", Start);
-        row("a menu opened from the keyboard", "p31 m24 kAlt+G r24 kEscape ? x17", one);
-        row("another window activated", "p31 m24 window ? x17 r17", one);
-        row("a release gone astray, then a move", "p31 m24 x17 ? r17", one);
-        row("a release gone astray, then a press", "p31 m24 y17 ? r17", one);
-        row("Game > Exit mid-drag", "p31 m24 mnuExit", "");
-        row("the window deleted mid-drag", "p31 m24 delete", "");
+        const char *undone = "holes 24 undo- redo+ moves 0",
+                   *one = "holes 10 17 undo+ redo+ moves 1",
+                   *redone = "holes 10 24 31 undo+ redo- moves 2",
+                   *start = "holes 24 undo- redo- moves 0";
+        for (auto [name, steps, after] :
+             {std::tuple("legal drop, cutting off Redo", "p31 m17 r17", redone),
+              {"drop on its own cell", "p31 m31 r31", one},
+              {"drop between holes", "p16 mbg rbg", one},
+              {"drop outside the window", "p26 mout rout", one},
+              {"drop under How to Play", "help p15 m17 r17", one},
+              {"Ctrl on the background undoes", "cbg/C", undone},
+              {"Ctrl, middle button, on a hole", "c10/CM", undone},
+              {"Shift, right button, on a hole redoes", "c10/SR", redone},
+              {"Shift on the margin", "cmargin/S", redone},
+              {"Shift+Ctrl", "cbg/SC", one},
+              {"Alt+Ctrl", "c10/AC", one},
+              {"Ctrl on a marble", "c16/CR", one},
+              {"F2 mid-drag, the new game keeping the marble", "p31 m24 kF2 x17 r17", start},
+              {"Game > New mid-drag, the new game lacking it", "p24 m24 mnuNew x17 r17", start},
+              {"a menu opened from the keyboard", "p31 m24 kAlt+G r24 kEscape ? x17", one},
+              {"another window activated", "p31 m24 window ? x17 r17", one},
+              {"a release gone astray, then a move", "p31 m24 x17 ? r17", one},
+              {"a release gone astray, then a press", "p31 m24 y17 ? r17", one},
+              {"Game > Exit mid-drag", "p31 m24 mnuExit", ""},
+              {"the window deleted mid-drag", "p31 m24 delete", ""}})
+            QTest::newRow(name) << QString(steps) << QString(after);
     }
     // From 10 -> 24, 31 -> 17, Undo, Redo, Undo: a drop makes a jump only on a hole the rule
     // allows; anywhere else, a window lying over the board included, the marble is back at once.
@@ -228,11 +236,10 @@ private Q_SLOTS:
             QTRY_COMPARE(form->grab().toImage().pixelColor(5, 5).lightness() < 128,
                          desktop.lightness() < 128);
             const QImage shot = form->grab().toImage();
-            const QColor back = shot.pixelColor(5, 5);
             for (const QPoint at : {centre(10), centre(24), centre(24) + QPoint(13, 0)}) {
-                const QColor c = shot.pixelColor(at * shot.devicePixelRatio());
-                QCOMPARE_GT(qAbs(c.red() - back.red()) + qAbs(c.green() - back.green()) +
-                                qAbs(c.blue() - back.blue()),
+                const QRgb c = shot.pixel(at * shot.devicePixelRatio()), b = shot.pixel(5, 5);
+                QCOMPARE_GT(qAbs(qRed(c) - qRed(b)) + qAbs(qGreen(c) - qGreen(b)) +
+                                qAbs(qBlue(c) - qBlue(b)),
                             60);
             }
         }
@@ -241,40 +248,33 @@ private Q_SLOTS:
 
     // At every screen density (CTest runs this at several) a marble, a hole, the About banner and
     // the drag cursor show their picture at its own size, drawn afresh at the screen's device
-    // pixels (an enlarged bitmap has about n times the partly covered pixels along its outlines).
+    // pixels, rounded up (an enlarged bitmap has about n times the partly covered pixels along
+    // its outlines).
     void pictures()
     {
         const frmAbout about(w);
         const qreal ratio = w->screen()->devicePixelRatio();
         QTest::mousePress(window(), Qt::LeftButton, {}, on(centre(10)));
         QVERIFY(QApplication::overrideCursor());
-        const QCursor cursor = *QApplication::overrideCursor();
-        QCOMPARE(cursor.hotSpot(), QPoint(16, 16));
+        QCOMPARE(QApplication::overrideCursor()->hotSpot(), QPoint(16, 16));
         const std::tuple<QWidget *, const Picture *, QSize> shown[] = {
-            {(*marbles)(9), &Picture::marble(), {32, 32}},
+            {(*marbles)(10), &Picture::marble(), {32, 32}}, // hidden by the drag, still drawable
             {(*holes)(9), &Picture::hole(), {32, 32}},
             {about.findChild<QWidget *>("Picture1"), &Picture::banner(), {309, 91}},
             {nullptr, &Picture::marble(), {32, 32}}}; // the cursor
         for (auto [widget, picture, size] : shown) {
-            QImage image = cursor.pixmap().toImage();
-            if (widget) {
-                QCOMPARE(widget->contentsRect().size(), size);
-                image = QImage(qCeil(size.width() * ratio), qCeil(size.height() * ratio),
-                               QImage::Format_ARGB32_Premultiplied);
-                image.setDevicePixelRatio(ratio);
-                image.fill(Qt::transparent);
+            const QSize pixels(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+            QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio), image.fill(Qt::transparent);
+            if (widget)
                 widget->render(&image, {}, widget->contentsRect(), QWidget::DrawChildren);
-            }
+            else
+                image = QApplication::overrideCursor()->pixmap().toImage();
+            QCOMPARE(widget ? widget->contentsRect().size() : size, size);
             QCOMPARE(image.devicePixelRatio(), ratio);
+            QCOMPARE(image.size(), pixels);
             image.setDevicePixelRatio(1);
-            QCOMPARE(image.size(),
-                     QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)));
-            QCOMPARE(image, picture->render(image.size()));
-            const auto blurred = [](const QImage &i) {
-                const auto *p = reinterpret_cast<const QRgb *>(i.constBits());
-                return std::count_if(p, p + i.width() * i.height(),
-                                     [](QRgb c) { return qAlpha(c) % 255; });
-            };
+            QCOMPARE(image, picture->render(pixels));
             QCOMPARE_LE(blurred(image), 1.25 * ratio * blurred(picture->render(size)));
         }
         QTest::mouseRelease(window(), Qt::LeftButton, {}, on(centre(10)));
