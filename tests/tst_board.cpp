@@ -15,10 +15,9 @@ using namespace tavlin;
 // A published complete game: 31 jumps from the starting position that leave one marble, in the
 // centre.
 constexpr int FullGame[][2] = {
-    {10, 24}, {15, 17}, {2, 16},  {4, 2},   {17, 15}, {14, 16}, {18, 4},  {20, 18},
-    {23, 9},  {2, 16},  {21, 23}, {23, 9},  {25, 23}, {27, 25}, {25, 11}, {4, 18},
-    {30, 16}, {9, 23},  {28, 30}, {31, 29}, {39, 25}, {34, 32}, {44, 30}, {23, 37},
-    {46, 44}, {44, 30}, {29, 31}, {31, 33}, {18, 32}, {33, 31}, {38, 24},
+    {10, 24}, {15, 17}, {2, 16},  {4, 2},   {17, 15}, {14, 16}, {18, 4},  {20, 18}, {23, 9},  {2, 16},  {21, 23},
+    {23, 9},  {25, 23}, {27, 25}, {25, 11}, {4, 18},  {30, 16}, {9, 23},  {28, 30}, {31, 29}, {39, 25}, {34, 32},
+    {44, 30}, {23, 37}, {46, 44}, {44, 30}, {29, 31}, {31, 33}, {18, 32}, {33, 31}, {38, 24},
 };
 
 class TestBoard : public QObject {
@@ -38,9 +37,7 @@ private Q_SLOTS:
         std::array<bool, CellCount + 1> marbles{}; // the last one for any cell off the board
         std::array<Move, HistoryColumns + 2> columns{};
         std::size_t cursor = 0;
-        const auto has = [&](long cell) {
-            return marbles[IsPlayableCell(int(cell)) ? cell : CellCount];
-        };
+        const auto has = [&](long cell) { return marbles[IsPlayableCell(int(cell)) ? cell : CellCount]; };
         const auto step = [&](bool forward) {
             const Move move = columns[forward ? ++cursor : cursor--];
             marbles[move.from] = marbles[(move.from + move.to) / 2] = !forward;
@@ -49,8 +46,7 @@ private Q_SLOTS:
         const auto legal = [&](long from, long to) {
             return IsPlayableCell(int(from)) && IsPlayableCell(int(to)) && has(from) && !has(to) &&
                    has((from + to) / 2) &&
-                   (std::labs(to - from) == 14 ||
-                    (std::labs(to - from) == 2 && from / 7 == to / 7));
+                   (std::labs(to - from) == 14 || (std::labs(to - from) == 2 && from / 7 == to / 7));
         };
         for (int n = 0; n < 20000; ++n) {
             const bool complete = n >= 1 && n <= 31;
@@ -73,20 +69,14 @@ private Q_SLOTS:
             } else {
                 const bool ok = legal(from, to);
                 if (ok) // a new jump cuts off what could be redone
-                    columns[cursor + 1] = {Cell(from), Cell(to)}, columns[cursor + 2] = {},
-                                     step(true);
+                    columns[cursor + 1] = {Cell(from), Cell(to)}, columns[cursor + 2] = {}, step(true);
                 QCOMPARE(board.TryMove(int(from), int(to)), ok);
             }
             QString seen = QString::number(n), expected = seen;
             for (int cell = 0; cell < CellCount; ++cell)
-                seen += board.HasMarble(cell) ? "o" : ".",
-                    expected += marbles[std::size_t(cell)] ? "o" : ".";
-            seen += QString(" %1 %2 %3")
-                        .arg(board.MoveCount())
-                        .arg(board.CanUndo())
-                        .arg(board.CanRedo());
-            expected +=
-                QString(" %1 %2 %3").arg(cursor).arg(cursor > 0).arg(columns[cursor + 1].from != 0);
+                seen += board.HasMarble(cell) ? "o" : ".", expected += marbles[std::size_t(cell)] ? "o" : ".";
+            seen += QString(" %1 %2 %3").arg(board.MoveCount()).arg(board.CanUndo()).arg(board.CanRedo());
+            expected += QString(" %1 %2 %3").arg(cursor).arg(cursor > 0).arg(columns[cursor + 1].from != 0);
             QCOMPARE(seen, expected);
         }
     }

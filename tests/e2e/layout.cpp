@@ -33,8 +33,7 @@ int main(int argc, char *argv[])
     const QWidget *form = named(&main, "Form");
     std::printf("board=(%d %d)\n", form->width(), form->height());
     for (int i = 1; i < tavlin::CellCount; ++i)
-        if (const auto *marble =
-                form->findChild<QWidget *>(QStringLiteral("imgMarble(%1)").arg(i))) {
+        if (const auto *marble = form->findChild<QWidget *>(QStringLiteral("imgMarble(%1)").arg(i))) {
             const QPoint c = marble->mapTo(form, QPoint(marble->width(), marble->height()) / 2);
             std::printf("cx[%d]=%d cy[%d]=%d\n", i, c.x(), i, c.y());
         }
