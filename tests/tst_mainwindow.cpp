@@ -58,12 +58,12 @@ class TestMainWindow : public QObject {
             if (playable ? !hole || !marble : hole || marble)
                 line += (playable && hole ? " " : " !") + QString::number(cell);
         }
-        line += (drawn ? undo->isEnabled() : b.CanUndo()) ? " undo+" : " undo-";
-        line += (drawn ? redo->isEnabled() : b.CanRedo()) ? " redo+" : " redo-";
-        line += " moves " + QString::number(drawn ? 32 - count : b.MoveCount());
-        if (drawn ? QApplication::overrideCursor() != nullptr : dragged() != 0)
-            line += " drag";
-        return line;
+        const bool canUndo = drawn ? undo->isEnabled() : b.CanUndo(), canRedo = drawn ? redo->isEnabled() : b.CanRedo();
+        line += QString(" undo%1 redo%2 moves %3")
+                    .arg(canUndo ? '+' : '-')
+                    .arg(canRedo ? '+' : '-')
+                    .arg(drawn ? 32 - count : b.MoveCount());
+        return line + ((drawn ? QApplication::overrideCursor() != nullptr : dragged() != 0) ? " drag" : "");
     }
 
     // Plays the steps, comparing the window with the engine after each: pN press on cell N (or
@@ -125,10 +125,8 @@ private Q_SLOTS:
     void init()
     {
         game = std::make_unique<test::GameWindow>();
-        w = game->w;
-        form = w->findChild<FormSurface *>("Form");
-        holes = w->findChild<ImageArray *>("imgHole");
-        marbles = w->findChild<ImageArray *>("imgMarble");
+        w = game->w, form = w->findChild<FormSurface *>("Form");
+        holes = w->findChild<ImageArray *>("imgHole"), marbles = w->findChild<ImageArray *>("imgMarble");
         undo = w->findChild<QAction *>("mnuUndo"), redo = w->findChild<QAction *>("mnuRedo");
     }
     void cleanup()
