@@ -52,10 +52,9 @@ private Q_SLOTS:
                 for (int cell = 0; cell < CellCount; ++cell)
                     marbles[std::size_t(cell)] = IsPlayableCell(cell) && cell != CentreCell;
             } else if (dice < 280) {
-                const bool undo = dice < 140;
-                if (undo ? cursor > 0 : columns[cursor + 1].from != 0)
-                    step(!undo);
-                undo ? board.UndoMove() : board.RedoMove();
+                if (dice < 140 ? cursor > 0 : columns[cursor + 1].from != 0)
+                    step(dice >= 140);
+                dice < 140 ? board.UndoMove() : board.RedoMove();
             } else {
                 const bool ok = legal(from, to);
                 if (ok) // a new jump cuts off what could be redone

@@ -39,12 +39,11 @@ int main(int argc, char *argv[])
         }
     const auto *bar = main.findChild<QMenuBar *>();
     for (const char *menu : {"mnuGame", "mnuHelp"}) {
-        const QRect title = bar->actionGeometry(named<QMenu>(&main, menu)->menuAction());
-        const QPoint c = bar->mapTo(&main, title.center());
+        const QPoint c = bar->mapTo(&main, bar->actionGeometry(named<QMenu>(&main, menu)->menuAction()).center());
         std::printf("%s=(%d %d)\n", menu, c.x(), c.y());
     }
     tavlin::frmAbout about(&main);
     const QWidget *link = named(&about, "txtURL");
-    const QPoint corner = link->mapTo(&about, QPoint());
-    std::printf("link=(%d %d %d %d)\n", corner.x(), corner.y(), link->width(), link->height());
+    const QRect box(link->mapTo(&about, QPoint()), link->size());
+    std::printf("link=(%d %d %d %d)\n", box.x(), box.y(), box.width(), box.height());
 }
