@@ -77,7 +77,8 @@ private Q_SLOTS:
                 QVERIFY(window && QTest::qWaitForWindowActive(window) && !window->parent());
             } else if (step == "read") {
                 const QPoint off = window->frameGeometry().center() - game.w->frameGeometry().center();
-                log << window->windowTitle() + (window->objectName() == "frmAbout" && off.manhattanLength() > 1 ? " off centre" : "");
+                const bool placed = window->objectName() != "frmAbout" || off.manhattanLength() <= 1;
+                log << window->windowTitle() + (placed ? "" : " off centre");
                 for (QWidget *c : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
                     QTest::keyClicks(c, "typed\b");
                     const auto *box = qobject_cast<const QTextEdit *>(c);
