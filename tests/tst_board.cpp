@@ -64,9 +64,8 @@ private Q_SLOTS:
             QString seen = QString::number(n), expected = seen;
             for (int cell = 0; cell < CellCount; ++cell)
                 seen += board.HasMarble(cell) ? "o" : ".", expected += marbles[std::size_t(cell)] ? "o" : ".";
-            seen += QString(" %1 %2 %3").arg(board.MoveCount()).arg(board.CanUndo()).arg(board.CanRedo());
-            expected += QString(" %1 %2 %3").arg(cursor).arg(cursor > 0).arg(columns[cursor + 1].from != 0);
-            QCOMPARE(seen, expected);
+            QCOMPARE(seen + QString(" %1 %2 %3").arg(board.MoveCount()).arg(board.CanUndo()).arg(board.CanRedo()),
+                     expected + QString(" %1 %2 %3").arg(cursor).arg(cursor > 0).arg(columns[cursor + 1].from != 0));
         }
     }
 };

@@ -45,7 +45,7 @@ private Q_SLOTS:
                "move, hold the mouse button down, and drag the marble to a legal empty spot.\n\nThe ultimate object of "
                "the game is to remove all marbles except for one, which should end in the middle hole.\n\nGood Luck., "
                "OK, How to play Tavlin Solitaire, closed";
-        QTest::newRow("About") << "mnuHelpAbout Esc mnuHelpAbout read Tab Return"
+        QTest::newRow("About") << "mnuHelpAbout Esc mnuHelpAbout mnuHelpAbout read Tab Return"
             << "closed, About Kelmar, " + frmAbout::homePage() + ", [Kelmar Solitaire banner], OK, [The board at the "
                "start of a game], Version: 1.0.2, Written by Kelmar Games., Kelmar Solitaire, still open, closed";
         QTest::newRow("link entered at its corners, left at -1, or a pixel at a time past X = W and Y = H")
@@ -55,7 +55,7 @@ private Q_SLOTS:
                "#0000ff, #ff0000, #ff0000, #ff0000, #0000ff, #ff0000, #ff0000, #0000ff, closed";
         QTest::newRow("link clicked, released beside, over again") << "mnuHelpAbout @50,5 click beside @60,5 Esc"
             << "#ff0000, open " + frmAbout::homePage() + ", #0000ff, #0000ff, #ff0000, closed";
-        QTest::newRow("only web addresses") << "open:file:///etc/passwd open:http://a.example/g?x=1 open:https:// "
+        QTest::newRow("only web addresses") << "open:file:///etc/passwd open:ftp://a.example/ open:http://a.example/g?x=1 open:https:// "
                                                "open:https://a.example/a^b" << "open http://a.example/g?x=1";
     }
     // clang-format on
@@ -63,7 +63,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, steps);
         QApplication::setPalette(QPalette(QColor(0x2a, 0x2a, 0x2a)));
-        for (const char *scheme : {"http", "https", "file"})
+        for (const char *scheme : {"http", "https", "file", "ftp"})
             QDesktopServices::setUrlHandler(scheme, this, "openUrl");
         test::GameWindow game;
         QPointer<QWidget> window;
@@ -112,9 +112,10 @@ private Q_SLOTS:
                 log << link->palette().color(QPalette::Text).name() +
                            (link->cursor().shape() == Qt::ArrowCursor ? "" : " I-beam");
         }
-        for (const char *scheme : {"http", "https", "file"})
+        for (const char *scheme : {"http", "https", "file", "ftp"})
             QDesktopServices::unsetUrlHandler(scheme);
         QTEST(log.join(", "), "log");
+        QVERIFY(!test::openWindow("frmAbout")); // never a second one left behind
     }
 };
 
