@@ -41,9 +41,7 @@ void WebLink::useServices(MouseCapture *capture, UrlOpener *opener)
 void WebLink::hover(double X, double Y)
 {
     if (X < 0 || Y < 0 || X > pixelsToTwips(width()) || Y > pixelsToTwips(height())) {
-        m_capture->release();
-        m_hot = false;
-        setColor(this, QPalette::Text, Blue);
+        cool();
     } else if (!m_hot) {
         m_hot = true;
         m_capture->capture(this);
@@ -54,10 +52,15 @@ void WebLink::hover(double X, double Y)
 
 void WebLink::follow()
 {
+    cool();
+    m_opener->open(text());
+}
+
+void WebLink::cool()
+{
     m_capture->release();
     m_hot = false;
     setColor(this, QPalette::Text, Blue);
-    m_opener->open(text());
 }
 
 void WebLink::unload()

@@ -53,6 +53,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // Back to Normal: the capture let go, the link blue.
+    void cool();
     void reportMove(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
     std::unique_ptr<MouseCapture> m_ownCapture;
